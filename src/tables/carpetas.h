@@ -1,0 +1,34 @@
+#pragma once
+// The program's folders. Inside the program the fixed folders keep their
+// Windows spelling; RutaNativa maps them, in this one place, onto this system:
+// drive C: is $BRISOLT_DRIVE_C, else $WINEPREFIX/drive_c, else ~/.wine/drive_c.
+// Every component is matched without regard to case: an existing entry in any
+// case is used, a missing one keeps the spelling given.
+
+#include <string>
+#include <string_view>
+
+namespace brisolt {
+
+inline constexpr const char* kCarpetaIntercambio = "C:\\ZTEMP";
+inline constexpr const char* kCarpetaStaging = "C:\\ZTEMP\\VALENCIA";
+inline constexpr const char* kCarpetaGC = "C:\\GC";
+
+// Native folder of drive C:.
+std::string UnidadC();
+
+// A Windows path on drive C: ("C:\ZTEMP\x.dbf", "c:/ztemp") or a native path,
+// turned into a native path with each existing component in its spelling on disk.
+std::string RutaNativa(std::string_view ruta);
+
+// Folder + name, with the separator the folder uses (Windows or native).
+std::string UnirRuta(std::string_view carpeta, std::string_view nombre);
+
+bool ExisteArchivo(std::string_view ruta);  // a regular file (any spelling)
+bool ExisteCarpeta(std::string_view ruta);
+// Creates the folder and every missing parent; false when it could not.
+bool CrearCarpetas(std::string_view ruta);
+// Deletes a file when it exists; false when it exists and could not be deleted.
+bool BorrarArchivo(std::string_view ruta);
+
+}  // namespace brisolt
