@@ -1,0 +1,12 @@
+#pragma once
+// The import command: identity check, hour template and the solution import
+// that rewrites the school's horprof.dbf and horgrup.dbf.
+
+#include "tables/estado.h"
+#include "tables/interfaz.h"
+
+namespace brisolt {
+
+void BImportarClick(Estado& estado, Interfaz& interfaz);
+
+}  // namespace brisolt
