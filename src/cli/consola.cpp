@@ -1,0 +1,25 @@
+#include "cli/consola.h"
+
+#include <iostream>
+
+namespace brisolt::cli {
+
+void InterfazConsola::Informar(const std::string& texto) {
+    ultimoMensaje = texto;
+    std::cout << texto << '\n' << std::flush;
+}
+
+void InterfazConsola::ControlProfesores(Tabla& wwTableProft) {
+    if (alControlProfesores) alControlProfesores(wwTableProft);
+}
+
+void InterfazConsola::ControlPlantilla(Tabla& wwTablePlantilla) {
+    if (alControlPlantilla) alControlPlantilla(wwTablePlantilla);
+}
+
+std::string TextoCajaError(const std::string& mensaje) {
+    if (!mensaje.empty() && static_cast<unsigned char>(mensaje.back()) > '.') return mensaje + ".";
+    return mensaje;
+}
+
+}  // namespace brisolt::cli
