@@ -1,0 +1,47 @@
+// ASIGCURT.DBF: one row per subject record, in full-code order, with its level,
+// course, short code and weekly hours.
+
+#include "export/pasos.h"
+#include "tables/carpetas.h"
+#include "tables/tabla.h"
+
+namespace brisolt {
+
+void ExportarAsigCursos(Estado&) {
+    BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\ASIGCURT.DBF"));
+    BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\ASIGCURT.MDX"));
+
+    Tabla asigcur;
+    asigcur.SetDatabaseName(kCarpetaIntercambio);
+    asigcur.SetTableName("ASIGCURT.DBF");
+    asigcur.FieldDefs() = {
+        {"NIVEL", TipoCampo::Cadena, 5},
+        {"CURSO", TipoCampo::Cadena, 3},
+        {"ASIG", TipoCampo::Cadena, 10},
+        {"HORAS", TipoCampo::Flotante},
+    };
+    // Created before the catalogue is opened: a missing catalogue leaves an
+    // empty table behind, as the timetable generator expects after a failure.
+    asigcur.CreateTable();
+
+    Tabla asigval;
+    asigval.SetDatabaseName("");
+    asigval.SetTableName("C:\\ZTEMP\\ASIGVALT.DBF");
+    asigval.SetIndexName("CODVALEN");
+    asigval.Open();
+    asigcur.Open();
+
+    for (asigval.First(); !asigval.Eof(); asigval.Next()) {
+        asigcur.Append();
+        asigcur.FieldByName("NIVEL").SetAsString(asigval.FieldByName("NIVEL").AsString());
+        asigcur.FieldByName("CURSO").SetAsString(asigval.FieldByName("CURSO").AsString());
+        asigcur.FieldByName("ASIG").SetAsString(asigval.FieldByName("COD").AsString());
+        asigcur.FieldByName("HORAS").SetAsFloat(asigval.FieldByName("NHORAS").AsFloat());
+        asigcur.Post();
+    }
+
+    asigcur.Close();
+    asigval.Close();
+}
+
+}  // namespace brisolt

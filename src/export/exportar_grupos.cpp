@@ -1,0 +1,125 @@
+// GRUPOST.DBF (one row per shift, level, course and group letter, with its
+// tutor) and CURSOST.DBF (one row per shift, level and course).
+
+#include "export/pasos.h"
+#include "export/texto.h"
+#include "tables/carpetas.h"
+#include "tables/tabla.h"
+
+namespace brisolt {
+namespace {
+
+void CrearTablaIntercambio(Tabla& tabla, const char* archivo, const char* mdx,
+                           std::vector<DefCampo> campos) {
+    BorrarArchivoTabla(RutaNativa(std::string("C:\\ZTEMP\\") + archivo));
+    BorrarArchivoTabla(RutaNativa(std::string("C:\\ZTEMP\\") + mdx));
+    tabla.SetDatabaseName(kCarpetaIntercambio);
+    tabla.SetTableName(archivo);
+    tabla.FieldDefs() = std::move(campos);
+    tabla.CreateTable();
+    tabla.Open();
+}
+
+// The duplicate checks compare with the values as stored (cut to the field and
+// without trailing blanks), so a value wider than its field never matches.
+bool HayGrupo(Tabla& grupost, const std::string& turno, const std::string& nivel,
+              const std::string& curso, const std::string& letra) {
+    for (grupost.First(); !grupost.Eof(); grupost.Next()) {
+        if (grupost.FieldByName("TURNO").AsString() == turno &&
+            grupost.FieldByName("NIVEL").AsString() == nivel &&
+            grupost.FieldByName("CURSO").AsString() == curso &&
+            grupost.FieldByName("GRUPO").AsString() == letra)
+            return true;
+    }
+    return false;
+}
+
+bool HayCurso(Tabla& cursost, const std::string& turno, const std::string& nivel,
+              const std::string& curso) {
+    for (cursost.First(); !cursost.Eof(); cursost.Next()) {
+        if (cursost.FieldByName("TURNO").AsString() == turno &&
+            cursost.FieldByName("NIVEL").AsString() == nivel &&
+            cursost.FieldByName("CURSO").AsString() == curso)
+            return true;
+    }
+    return false;
+}
+
+// A blank DNI means the group has no tutor yet; only a DNI that is there but is
+// not a whole number is a fault in the school's data worth stopping for.
+std::string Tutor(Tabla& proft, const std::string& dni) {
+    if (Recortar(dni).empty()) return {};
+    if (!proft.Locate("DNI", dni)) return {};
+    return proft.FieldByName("ABREV").AsString();
+}
+
+}  // namespace
+
+void ExportarGrupos(Estado& estado) {
+    Tabla grupost;
+    CrearTablaIntercambio(grupost, "GRUPOST.DBF", "GRUPOST.MDX",
+                          {
+                              {"ABREV", TipoCampo::Cadena, 10},
+                              {"TURNO", TipoCampo::Cadena, 1},
+                              {"NIVEL", TipoCampo::Cadena, 5},
+                              {"CURSO", TipoCampo::Cadena, 3},
+                              {"GRUPO", TipoCampo::Cadena, 2},
+                              {"DESCRIP", TipoCampo::Cadena, 80},
+                              {"TUTOR", TipoCampo::Cadena, 10},
+                          });
+    Tabla cursost;
+    CrearTablaIntercambio(cursost, "CURSOST.DBF", "CURSOST.MDX",
+                          {
+                              {"ABREV", TipoCampo::Cadena, 3},
+                              {"TURNO", TipoCampo::Cadena, 1},
+                              {"NIVEL", TipoCampo::Cadena, 5},
+                              {"CURSO", TipoCampo::Cadena, 3},
+                          });
+
+    Tabla proft;
+    proft.SetDatabaseName("");
+    proft.SetTableName("C:\\ZTEMP\\PROFT.DBF");
+    proft.Open();
+
+    Tabla& grupos = estado.wwTableGrupos;
+    grupos.Open();
+    for (grupos.First(); !grupos.Eof(); grupos.Next()) {
+        const std::string turno = grupos.FieldByName("Turno").AsString();
+        const std::string codgrup = grupos.FieldByName("Codgrup").AsString();
+        const PartesCodigo partes = PartirCodigo(codgrup);
+        if (partes.nivel.empty() || partes.curso.empty()) continue;
+
+        if (!HayGrupo(grupost, turno, partes.nivel, partes.curso, partes.letra)) {
+            const std::string tutor = Tutor(proft, grupos.FieldByName("DNI").AsString());
+            const std::string descrip = turno + " " + partes.nivel + " " + partes.curso + " " +
+                                        partes.letra + " (" +
+                                        grupos.FieldByName("LITEGRUP").AsString() + ")";
+            grupost.Append();
+            grupost.FieldByName("ABREV").SetAsString(codgrup);
+            grupost.FieldByName("TURNO").SetAsString(turno);
+            grupost.FieldByName("NIVEL").SetAsString(partes.nivel);
+            grupost.FieldByName("CURSO").SetAsString(partes.curso);
+            grupost.FieldByName("GRUPO").SetAsString(partes.letra);
+            grupost.FieldByName("DESCRIP").SetAsString(descrip);
+            grupost.FieldByName("TUTOR").SetAsString(tutor);
+            grupost.Post();
+        }
+
+        if (!HayCurso(cursost, turno, partes.nivel, partes.curso)) {
+            cursost.Append();
+            cursost.FieldByName("ABREV").SetAsString(turno + Subcadena(partes.nivel, 1, 1) +
+                                                     Subcadena(partes.curso, 1, 1));
+            cursost.FieldByName("TURNO").SetAsString(turno);
+            cursost.FieldByName("NIVEL").SetAsString(partes.nivel);
+            cursost.FieldByName("CURSO").SetAsString(partes.curso);
+            cursost.Post();
+        }
+    }
+
+    grupos.Close();
+    grupost.Close();
+    cursost.Close();
+    proft.Close();
+}
+
+}  // namespace brisolt
