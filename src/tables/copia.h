@@ -2,6 +2,9 @@
 // The block-wise file copy, the replace operation built on it, and the I/O
 // error table its failures are reported with.
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <string>
 
 namespace brisolt {
@@ -20,5 +23,10 @@ void ReemplazarArchivo(const std::string& destino, const std::string& origen);
 std::string MensajeErrorES(int codigo);
 // The closest Windows error code for an errno value.
 int CodigoWindows(int errnoValor);
+
+// The write call the copy makes (::write unless replaced), so that a test can
+// make the destination take fewer bytes than offered. Returns the one before.
+using FuncionEscritura = ssize_t (*)(int fd, const void* datos, std::size_t cantidad);
+FuncionEscritura FijarEscrituraCopia(FuncionEscritura funcion);
 
 }  // namespace brisolt
