@@ -1,0 +1,125 @@
+// ALUMNOST.DBF: one row per student with a group, with the group's shift and
+// up to 50 of the student's subjects as catalogue codes.
+
+#include <string>
+
+#include "export/pasos.h"
+#include "export/texto.h"
+#include "tables/carpetas.h"
+#include "tables/error.h"
+#include "tables/tabla.h"
+
+namespace brisolt {
+namespace {
+
+constexpr int kParesAsignatura = 50;
+
+std::string Numerado(const char* patron, int n) {
+    return Formato(patron, std::to_string(n));
+}
+
+// The first groups record, in stored order, with the student's group code or
+// whose first four characters are the student's course code.
+std::string Turno(Tabla& grupos, Tabla& alumnos, const std::string& codgrup) {
+    for (grupos.First(); !grupos.Eof(); grupos.Next()) {
+        const std::string grupo = grupos.FieldByName("Codgrup").AsString();
+        if (grupo == codgrup || Subcadena(grupo, 1, 4) == alumnos.FieldByName("Codcur").AsString())
+            return grupos.FieldByName("Turno").AsString();
+    }
+    return {};
+}
+
+// The student-subject table keys on a ten-character student code.
+std::string FiltroCodigo(const std::string& exped) {
+    std::string valor = exped;
+    int caracteres = 0;
+    for (const char c : valor) caracteres += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (caracteres < 10) valor.append(10 - caracteres, ' ');
+    std::string citado = "'";
+    for (const char c : valor) {
+        citado += c;
+        if (c == '\'') citado += '\'';
+    }
+    return "Codigo= " + citado + "'";
+}
+
+}  // namespace
+
+void ExportarAlumnos(Estado& estado) {
+    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "ALUMNOST.DBF")));
+    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "ALUMNOST.MDX")));
+
+    Tabla alumnost;
+    alumnost.SetDatabaseName(kCarpetaIntercambio);
+    alumnost.SetTableName("ALUMNOST.DBF");
+    alumnost.FieldDefs() = {
+        {"EXPED", TipoCampo::Cadena, 20}, {"NOMBRE", TipoCampo::Cadena, 50},
+        {"TURNO", TipoCampo::Cadena, 1},  {"NIVEL", TipoCampo::Cadena, 5},
+        {"CURSO", TipoCampo::Cadena, 3},  {"GRUPO", TipoCampo::Cadena, 2},
+        {"OPCION", TipoCampo::Cadena, 1}, {"REPITE", TipoCampo::Logico, 0},
+    };
+    for (int n = 1; n <= kParesAsignatura; ++n) {
+        alumnost.FieldDefs().push_back({Numerado("ASIG%s", n), TipoCampo::Cadena, 4});
+        alumnost.FieldDefs().push_back({Numerado("DIV%s", n), TipoCampo::Cadena, 1});
+    }
+    alumnost.CreateTable();
+
+    Tabla asigvalt;
+    asigvalt.SetDatabaseName("");
+    asigvalt.SetTableName(UnirRuta(kCarpetaIntercambio, "ASIGVALT.DBF"));
+    asigvalt.SetIndexName("CODVALEN");
+    asigvalt.Open();
+
+    Tabla& grupos = estado.wwTableGrupos;
+    Tabla& alumnos = estado.wwTableAlumnos;
+    Tabla& asigalum = estado.wwTableAsigAlum;
+    grupos.Open();
+    alumnost.Open();
+    alumnos.Open();
+    asigalum.Open();
+
+    for (alumnos.First(); !alumnos.Eof(); alumnos.Next()) {
+        const std::string codgrup = alumnos.FieldByName("Codgrup").AsString();
+        const PartesCodigo partes = PartirCodigo(codgrup);
+        if (partes.nivel.empty() || partes.curso.empty()) continue;
+        const std::string turno = Turno(grupos, alumnos, codgrup);
+
+        alumnost.Append();
+        alumnost.FieldByName("EXPED").SetAsString(alumnos.FieldByName("Codigo").AsString());
+        alumnost.FieldByName("NOMBRE").SetAsString(alumnos.FieldByName("Apenom").AsString());
+        alumnost.FieldByName("TURNO").SetAsString(turno);
+        alumnost.FieldByName("NIVEL").SetAsString(partes.nivel);
+        alumnost.FieldByName("CURSO").SetAsString(partes.curso);
+        alumnost.FieldByName("GRUPO").SetAsString(partes.letra);
+        alumnost.FieldByName("OPCION").SetAsString("");
+        alumnost.FieldByName("REPITE").SetAsBoolean(alumnos.FieldByName("Repite").AsInteger() == 1);
+
+        // The code as stored (cut to EXPED's width) selects the subjects.
+        asigalum.Close();
+        asigalum.SetFiltered(false);
+        asigalum.SetFilter(FiltroCodigo(alumnost.FieldByName("EXPED").AsString()));
+        asigalum.SetFiltered(true);
+        asigalum.Open();
+        asigalum.First();
+
+        // Subjects missing from the catalogue leave no gap; a 51st one asks for
+        // a field the table does not have, and that stops the export.
+        int contador = 1;
+        for (; !asigalum.Eof(); asigalum.Next()) {
+            if (!asigvalt.FindKey({asigalum.FieldByName("Codasig").AsString()})) continue;
+            alumnost.FieldByName(Numerado("ASIG%s", contador))
+                .SetAsString(asigvalt.FieldByName("COD").AsString());
+            alumnost.FieldByName(Numerado("DIV%s", contador)).SetAsString("");
+            ++contador;
+        }
+        alumnost.Post();
+    }
+
+    alumnos.Close();
+    asigalum.Close();
+    grupos.Close();
+    alumnost.Close();
+    asigvalt.Close();
+}
+
+}  // namespace brisolt
