@@ -1,0 +1,119 @@
+#include "shell/arranque.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "shell/ini.h"
+#include "tables/carpetas.h"
+#include "tables/conversion.h"
+#include "tables/copia.h"
+#include "tables/error.h"
+#include "tables/staging.h"
+
+namespace brisolt {
+namespace {
+
+// The same folder under two spellings or through a link.
+bool MismaCarpeta(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return a == b;
+}
+
+void LlenarCentros(Estado& estado, VentanaArranque& ventana) {
+    Tabla& centro = estado.wwTableCentro;
+    centro.Open();
+    centro.First();
+    while (!centro.Eof()) {
+        const std::string codigo = centro.FieldByName("CODCEN").AsString();
+        estado.centros.push_back(codigo);
+        ventana.AgregarCentro(codigo);
+        centro.Next();
+    }
+    if (!estado.centros.empty()) {
+        estado.CBCentro = estado.centros.front();
+        ventana.SeleccionarCentro(0);
+    }
+    centro.Close();
+}
+
+}  // namespace
+
+bool LlamadaIncrustada(const std::vector<std::string>& parametros) {
+    return parametros.size() == 2;
+}
+
+std::string MinusculasAZ(std::string texto) {
+    for (char& c : texto)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return texto;
+}
+
+uint32_t VentanaAnfitriona(const std::string& parametro) {
+    return static_cast<uint32_t>(TextoAEntero("$" + parametro));
+}
+
+void FormCreate(Estado& estado, VentanaArranque& ventana,
+                const std::vector<std::string>& parametros) {
+    if (estado.carpetaGC.empty()) estado.carpetaGC = CarpetaTrabajo();
+    estado.EstadoTransformado = 0;
+
+    if (LlamadaIncrustada(parametros)) {
+        const uint32_t anfitriona = VentanaAnfitriona(parametros[1]);
+        ventana.Incrustar(anfitriona);
+        estado.ModoLlamada = static_cast<int>(parametros.size());
+        const std::string modo = MinusculasAZ(parametros[0]);
+        if (modo == "importar") ventana.MostrarPaneles(false, true);
+        if (modo == "exportar") ventana.MostrarPaneles(true, false);
+    }
+
+    CopiarTablasGC(estado);
+    FijarCarpetaLista(estado, ventana, kCarpetaGC);
+    ventana.MostrarEdNuevoDir(estado.carpetaGC);
+    LlenarCentros(estado, ventana);
+}
+
+void FijarCarpetaLista(Estado& estado, VentanaArranque& ventana, const std::string& carpeta) {
+    const std::string nativa = RutaNativa(carpeta);
+    if (MismaCarpeta(nativa, estado.carpetaGC)) return;
+    if (::chdir(nativa.c_str()) != 0) throw Error(MensajeErrorES(CodigoWindows(errno)));
+    estado.carpetaGC = nativa;
+    ventana.MostrarCarpetaLista(nativa);
+    ListaDirectoriosChange(estado, ventana);
+}
+
+void ListaDirectoriosChange(Estado& estado, VentanaArranque& ventana) {
+    ventana.MostrarEdNuevoDir(estado.carpetaGC);
+    CopiarTablasGC(estado);
+}
+
+std::string RutaIni(const std::string& rutaEjecutable) {
+    const auto barra = rutaEjecutable.find_last_of('/');
+    const std::string carpeta =
+        barra == std::string::npos ? std::string() : rutaEjecutable.substr(0, barra + 1);
+    return RutaNativa(carpeta + "Zentaro.ini");
+}
+
+std::string RutaEjecutable() {
+    char ruta[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", ruta, sizeof ruta - 1);
+    return n > 0 ? std::string(ruta, static_cast<std::size_t>(n)) : std::string();
+}
+
+std::string CarpetaTrabajo() {
+    char ruta[PATH_MAX];
+    return ::getcwd(ruta, sizeof ruta) ? std::string(ruta) : std::string();
+}
+
+void FormClose(const Estado& estado, const std::string& rutaEjecutable) {
+    if (estado.ModoLlamada != 2) return;
+    EscribirPerfil(RutaIni(rutaEjecutable), "Transformadores", "Transformado",
+                   std::to_string(estado.EstadoTransformado));
+}
+
+}  // namespace brisolt
