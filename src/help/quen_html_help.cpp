@@ -12,11 +12,8 @@ TQuenHtmlHelpViewer::TQuenHtmlHelpViewer(const CargadorHtmlHelp& cargar,
     : carpetaPrograma_(std::move(carpetaPrograma)) {
     if (cargar) {
         auto control = cargar();
-        // An entry point is only usable while its library stays loaded.
-        if (control.biblioteca && control.entrada) {
-            biblioteca_ = std::move(control.biblioteca);
-            entrada_ = std::move(control.entrada);
-        }
+        biblioteca_ = std::move(control.biblioteca);
+        entrada_ = std::move(control.entrada);
     }
     instancia_ = this;
 }
