@@ -1,0 +1,21 @@
+#pragma once
+// The teacher identity check: every row of C:\ZTEMP\PROFT.DBF must carry a
+// DNI before the solution is written under those numbers.
+
+#include "import/guarda_cursor.h"
+#include "tables/estado.h"
+#include "tables/interfaz.h"
+
+namespace brisolt {
+
+// The text shown when a DNI is still missing after the dialog.
+extern const char* const kMensajeSinDni;
+
+// Scans PROFT.DBF; when a DNI is missing, lets the person fill it in through
+// interfaz.ControlProfesores (once) and scans again. Returns true with the
+// teacher table object open in estado.tablaProfesores when every row has a
+// DNI; false after the message and the close of the window when one is still
+// missing.
+bool ControlarProfesores(Estado& estado, Interfaz& interfaz, GuardaCursor& cursor);
+
+}  // namespace brisolt

@@ -1,0 +1,172 @@
+#include "import/entorno.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "import/devolver.h"
+#include "tables/conversion.h"
+
+namespace brisolt::prueba {
+
+void CrearTabla(const std::string& ruta, const std::vector<DefCampo>& campos, const Filas& filas,
+                NivelTabla nivel, const std::vector<DefIndice>& indices) {
+    Tabla tabla;
+    tabla.SetDatabaseName("");
+    tabla.SetTableName(ruta);
+    tabla.SetTableLevel(nivel);
+    tabla.FieldDefs() = campos;
+    tabla.IndexDefs() = indices;
+    tabla.CreateTable();
+    tabla.Open();
+    for (const auto& fila : filas) {
+        tabla.Append();
+        for (size_t i = 0; i < campos.size() && i < fila.size(); ++i) {
+            if (fila[i].empty()) continue;
+            Campo campo = tabla.FieldByName(campos[i].nombre);
+            switch (campos[i].tipo) {
+                case TipoCampo::Entero:
+                case TipoCampo::Numerico:
+                    campo.SetAsInteger(TextoAEntero(fila[i]));
+                    break;
+                case TipoCampo::Flotante:
+                    campo.SetAsFloat(TextoAFlotante(fila[i]));
+                    break;
+                default:
+                    campo.SetAsString(fila[i]);
+            }
+        }
+        tabla.Post();
+    }
+}
+
+Filas LeerFilas(const std::string& ruta, const std::vector<std::string>& campos,
+                const std::string& indice) {
+    Tabla tabla;
+    tabla.SetDatabaseName("");
+    tabla.SetTableName(ruta);
+    tabla.SetReadOnly(true);
+    tabla.Open();
+    if (!indice.empty()) tabla.SetIndexName(indice);
+    Filas filas;
+    for (tabla.First(); !tabla.Eof(); tabla.Next()) {
+        std::vector<std::string> fila;
+        for (const auto& c : campos) fila.push_back(tabla.FieldByName(c).AsString());
+        filas.push_back(std::move(fila));
+    }
+    return filas;
+}
+
+std::string LeerBytes(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> ArchivosDe(const std::string& carpeta) {
+    std::vector<std::string> nombres;
+    for (const auto& e : std::filesystem::directory_iterator(carpeta))
+        nombres.push_back(e.path().filename().string());
+    std::sort(nombres.begin(), nombres.end());
+    return nombres;
+}
+
+int InterfazGuion::Veces(const std::string& suceso) const {
+    return static_cast<int>(std::count(sucesos.begin(), sucesos.end(), suceso));
+}
+
+std::vector<DefCampo> CamposHorProf() {
+    return {
+        {"DNI", TipoCampo::Numerico, 10},    {"DIASEM", TipoCampo::Numerico, 1},
+        {"NUMHORA", TipoCampo::Numerico, 2}, {"HORAD", TipoCampo::Cadena, 5},
+        {"HORAH", TipoCampo::Cadena, 5},     {"OCUPA", TipoCampo::Cadena, 6},
+        {"CODCEN", TipoCampo::Numerico, 8},  {"OBSERV", TipoCampo::Cadena, 20},
+    };
+}
+
+std::vector<DefCampo> CamposHorGrup() {
+    return {
+        {"CODGRUP", TipoCampo::Cadena, 5},   {"CODASIG", TipoCampo::Cadena, 8},
+        {"DNI", TipoCampo::Numerico, 10},    {"DIASEM", TipoCampo::Numerico, 1},
+        {"NUMHORA", TipoCampo::Numerico, 2}, {"CODAULA", TipoCampo::Numerico, 3},
+        {"HORDIADES", TipoCampo::Cadena, 5}, {"HORDIAHAS", TipoCampo::Cadena, 5},
+        {"CODCEN", TipoCampo::Numerico, 8},  {"TIPO", TipoCampo::Cadena, 1},
+    };
+}
+
+void EntornoImportacion::SetUp() {
+    char plantilla[] = "/tmp/brisolt-importar-XXXXXX";
+    ASSERT_NE(mkdtemp(plantilla), nullptr);
+    raiz_ = plantilla;
+    setenv("BRISOLT_DRIVE_C", raiz_.c_str(), 1);
+    std::filesystem::create_directories(raiz_ + "/ZTEMP/VALENCIA");
+    std::filesystem::create_directories(raiz_ + "/GC");
+    estado_ = std::make_unique<Estado>();
+    estado_->carpetaGC = raiz_ + "/GC";
+    estado_->CBCentro = "46000001";
+}
+
+void EntornoImportacion::TearDown() {
+    FijarFalloDevolucion({});
+    estado_.reset();
+    std::filesystem::remove_all(raiz_);
+}
+
+void EntornoImportacion::CrearProft(const Filas& filas) {
+    CrearTabla(Ztemp("PROFT.DBF"),
+               {{"ABREV", TipoCampo::Cadena, 10},
+                {"NOMBRE", TipoCampo::Cadena, 80},
+                {"DEPART", TipoCampo::Cadena, 40},
+                {"DNI", TipoCampo::Entero}},
+               filas);
+}
+
+void EntornoImportacion::CrearAsigvalt(const Filas& filas) {
+    CrearTabla(Ztemp("ASIGVALT.DBF"),
+               {{"COD", TipoCampo::Cadena, 10},
+                {"CODLARGO", TipoCampo::Cadena, 10},
+                {"NOMBRE", TipoCampo::Cadena, 80},
+                {"CODVALEN", TipoCampo::Cadena, 10},
+                {"NHORAS", TipoCampo::Flotante},
+                {"NIVEL", TipoCampo::Cadena, 5},
+                {"CURSO", TipoCampo::Cadena, 3}},
+               filas, NivelTabla::DBase4, {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
+}
+
+void EntornoImportacion::CrearSoluc(const Filas& filas) {
+    CrearTabla(Ztemp("SOLUC.DBF"),
+               {{"DIA", TipoCampo::Numerico, 1},
+                {"HORA", TipoCampo::Numerico, 2},
+                {"TAREA", TipoCampo::Cadena, 10},
+                {"PROF", TipoCampo::Cadena, 10},
+                {"NIVEL", TipoCampo::Cadena, 5},
+                {"CURSO", TipoCampo::Cadena, 3},
+                {"ASIG", TipoCampo::Cadena, 10},
+                {"CODGRUPO", TipoCampo::Cadena, 5},
+                {"AULA", TipoCampo::Cadena, 5}},
+               filas);
+}
+
+void EntornoImportacion::CrearLhortipo(const Filas& filas) {
+    CrearTabla(Staging("lhortipo.dbf"),
+               {{"CODCEN", TipoCampo::Numerico, 8},
+                {"NUMHORA", TipoCampo::Numerico, 2},
+                {"DESDE", TipoCampo::Cadena, 8},
+                {"HASTA", TipoCampo::Cadena, 8}},
+               filas, NivelTabla::FoxPro2);
+}
+
+void EntornoImportacion::CrearHorariosGc() {
+    CrearTabla(Gc("horprof.dbf"), CamposHorProf(),
+               {{"999", "5", "7", "15:00", "15:55", "OLD", "46000001", "antigua"}},
+               NivelTabla::FoxPro2);
+    CrearTabla(Gc("horgrup.dbf"), CamposHorGrup(),
+               {{"1ESOA", "OLD", "999", "5", "7", "9", "15:00", "15:55", "46000001", "X"}},
+               NivelTabla::FoxPro2);
+}
+
+}  // namespace brisolt::prueba
