@@ -1,0 +1,151 @@
+// The export command over a scripted seam: what the person sees, in order,
+// the status, the buttons, the close in embedded mode, and what a failing
+// step leaves on disk.
+
+#include "export/exportar.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "export/escuela_prueba.h"
+#include "tables/carpetas.h"
+#include "tables/error.h"
+#include "tables/estado.h"
+
+namespace brisolt {
+namespace {
+
+using namespace prueba;
+
+const char* const kAviso =
+    "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
+    "en nuestra Gestión de Centros.";
+
+// Records every call as one line; a step line carries the status it saw.
+class Guion : public Interfaz {
+  public:
+    explicit Guion(const Estado& estado) : estado_(estado) {}
+
+    void Informar(const std::string& texto) override { sucesos.push_back("Informar " + texto); }
+    void CursorEspera() override { sucesos.push_back("CursorEspera"); }
+    void CursorNormal() override { sucesos.push_back("CursorNormal"); }
+    void Paso(const std::string& nombre) override {
+        sucesos.push_back("Paso " + nombre + " " + std::to_string(estado_.EstadoTransformado));
+    }
+    void ControlProfesores(Tabla&) override { sucesos.push_back("ControlProfesores"); }
+    void ControlPlantilla(Tabla&) override { sucesos.push_back("ControlPlantilla"); }
+    void DesactivarBotones() override { sucesos.push_back("DesactivarBotones"); }
+    void CerrarVentana() override { sucesos.push_back("CerrarVentana"); }
+
+    std::vector<std::string> sucesos;
+
+  private:
+    const Estado& estado_;
+};
+
+const std::vector<std::string> kPasos = {"Paso ExportarAsignaturas 1", "Paso ExportarProfesores 1",
+                                         "Paso ExportarAulas 1",       "Paso ExportarAlumnos 1",
+                                         "Paso ExportarAsigCursos 1",  "Paso ExportarGrupos 1",
+                                         "Paso ExportarAsignaciones 1"};
+
+const char* const kTablas[] = {"ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF",
+                               "AULAT.DBF",    "ALUMNOST.DBF", "ASIGCURT.DBF",
+                               "GRUPOST.DBF",  "CURSOST.DBF",  "ASIGT.DBF"};
+
+std::string Contenido(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+class Exportacion : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CrearAsignat({{"1ESOMAT", "Matemàtiques", "Matemáticas", "4", "MAT"},
+                      {"1ESOVAL", "Valencià", "Valenciano", "3", "VAL"}});
+        CrearOcupa({{"GUARD", "Guàrdia", "Guardia"}});
+        CrearProfesor({{"GARCIA LOPEZ, JUAN", "MATEMÀTIQUES", "111", ""},
+                       {"ROS, ANA", "VALENCIÀ", "222", ""}});
+        CrearAulas({{"A1", "Aula 1"}});
+        CrearGrupos({{"1ESOA", "M", "Primero A", "111"}});
+        CrearAlumnos({{"1001", "PEREZ, LUIS", "1ESO", "1ESOA", "0"}});
+        CrearAsigAlum({{"1001", "1ESOMAT"}});
+        CrearTabla("C:\\ZTEMP\\VALENCIA", "horgrup.dbf",
+                   {{"CODGRUP", TipoCampo::Cadena, 5},
+                    {"CODASIG", TipoCampo::Cadena, 8},
+                    {"DNI", TipoCampo::Numerico, 9, 0}},
+                   {{"1ESOA", "1ESOMAT", "111"}, {"1ESOA", "1ESOVAL", "222"}});
+    }
+
+    UnidadPrueba unidad_;
+};
+
+TEST_F(Exportacion, CompletaEnCadaModo) {
+    for (int modo : {0, 2}) {
+        SCOPED_TRACE("ModoLlamada " + std::to_string(modo));
+        Estado estado;
+        estado.ModoLlamada = modo;
+        Guion guion(estado);
+        BExportarClick(estado, guion);
+
+        std::vector<std::string> esperados = {std::string("Informar ") + kAviso, "CursorEspera"};
+        esperados.insert(esperados.end(), kPasos.begin(), kPasos.end());
+        esperados.insert(esperados.end(),
+                         {"CursorNormal", "Informar Proceso finalizado", "DesactivarBotones"});
+        if (modo == 2) esperados.push_back("CerrarVentana");
+        EXPECT_EQ(guion.sucesos, esperados);
+        EXPECT_EQ(estado.EstadoTransformado, 1);
+        for (const char* tabla : kTablas)
+            EXPECT_FALSE(LeerTabla(Intercambio(tabla)).empty()) << tabla;
+    }
+}
+
+TEST_F(Exportacion, ElCuartoPasoFallaYLosSiguientesNoCorren) {
+    std::vector<Filas> primeras;
+    {
+        Estado estado;
+        Guion guion(estado);
+        BExportarClick(estado, guion);
+        for (const char* tabla : {"ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF", "AULAT.DBF"})
+            primeras.push_back(LeerTabla(Intercambio(tabla)));
+    }
+    // Files no export could have written: they must come through untouched.
+    const char* const posteriores[] = {"ASIGCURT.DBF", "GRUPOST.DBF", "CURSOST.DBF", "ASIGT.DBF"};
+    for (const char* tabla : posteriores) {
+        ASSERT_TRUE(BorrarArchivoTabla(Intercambio(tabla)));
+        std::ofstream(Intercambio(tabla), std::ios::binary) << "de antes: " << tabla;
+    }
+    ASSERT_TRUE(BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\VALENCIA\\alumnos.dbf")));
+
+    Estado estado;
+    estado.ModoLlamada = 2;
+    Guion guion(estado);
+    EXPECT_THROW(BExportarClick(estado, guion), Error);
+
+    std::vector<std::string> esperados = {std::string("Informar ") + kAviso, "CursorEspera"};
+    esperados.insert(esperados.end(), kPasos.begin(), kPasos.begin() + 4);
+    esperados.push_back("CursorNormal");  // no hour-glass left behind; nothing else
+    EXPECT_EQ(guion.sucesos, esperados);
+    EXPECT_EQ(estado.EstadoTransformado, 1);
+
+    const char* const anteriores[] = {"ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF", "AULAT.DBF"};
+    for (size_t i = 0; i < primeras.size(); ++i)
+        EXPECT_EQ(LeerTabla(Intercambio(anteriores[i])), primeras[i]) << anteriores[i];
+    for (const char* tabla : posteriores)
+        EXPECT_EQ(Contenido(Intercambio(tabla)), std::string("de antes: ") + tabla);
+
+    // With the table back, the same window can run the export again from the start.
+    CrearAlumnos({{"1001", "PEREZ, LUIS", "1ESO", "1ESOA", "0"}});
+    Guion otra(estado);
+    BExportarClick(estado, otra);
+    EXPECT_EQ(otra.sucesos.back(), "CerrarVentana");
+    EXPECT_EQ(otra.sucesos[2], kPasos[0]);
+    for (const char* tabla : posteriores)
+        EXPECT_FALSE(LeerTabla(Intercambio(tabla)).empty()) << tabla;
+}
+
+}  // namespace
+}  // namespace brisolt
