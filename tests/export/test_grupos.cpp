@@ -30,13 +30,23 @@ class Grupos : public ::testing::Test {
         ExportarGrupos(estado);
     }
 
+    // CrearGrupos with a group code wide enough for 1ESOXA.
+    static void Grupos_(const Filas& filas) {
+        CrearTabla("C:\\ZTEMP\\VALENCIA", "grupos.dbf",
+                   {{"CODGRUP", TipoCampo::Cadena, 6},
+                    {"TURNO", TipoCampo::Cadena, 1},
+                    {"LITEGRUP", TipoCampo::Cadena, 30},
+                    {"DNI", TipoCampo::Cadena, 9}},
+                   filas);
+    }
+
     UnidadPrueba unidad_;
 };
 
 TEST_F(Grupos, UnaFilaPorGrupoYCursoConSuTutor) {
     // CODGRUP, TURNO, LITEGRUP, DNI. The DNIs that are not whole numbers sit on
     // rows that must never reach the tutor lookup: duplicates and short codes.
-    CrearGrupos({
+    Grupos_({
         {"1ESOXA", "M", "Primero X", "111"},  // the first of two teachers with DNI 111
         {"1ESOYA", "M", "Primero Y", "bad"},  // same shift, level, course and letter
         {"1ESOA", "M", "Primero A", "nope"},
