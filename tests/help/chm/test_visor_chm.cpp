@@ -44,15 +44,15 @@ TEST_F(VisorChmTest, IndiceDeContenidoConLaPaginaInicial) {
     auto* v = Pedir(chm_, kDisplayToc);
     ASSERT_NE(v, nullptr);
     EXPECT_TRUE(v->isVisible());
-    EXPECT_EQ(v->windowTitle(), "Ayuda de prueba");
+    EXPECT_EQ(v->windowTitle().toStdString(), "Ayuda de prueba");
     EXPECT_EQ(v->Pestanas()->currentWidget(), v->Contenido());
     auto* arbol = v->Contenido();
     ASSERT_EQ(arbol->topLevelItemCount(), 2);
-    EXPECT_EQ(arbol->topLevelItem(0)->text(0), "Introducción");
+    EXPECT_EQ(arbol->topLevelItem(0)->text(0).toStdString(), "Introducción");
     ASSERT_EQ(arbol->topLevelItem(0)->childCount(), 1);
-    EXPECT_EQ(arbol->topLevelItem(0)->child(0)->text(0), "Exportar");
-    EXPECT_EQ(arbol->topLevelItem(1)->text(0), "Importar");
-    EXPECT_EQ(v->TemaActual(), "/intro.htm");
+    EXPECT_EQ(arbol->topLevelItem(0)->child(0)->text(0).toStdString(), "Exportar");
+    EXPECT_EQ(arbol->topLevelItem(1)->text(0).toStdString(), "Importar");
+    EXPECT_EQ(v->TemaActual().toStdString(), "/intro.htm");
     EXPECT_TRUE(v->TextoPagina().contains("Bienvenida"));
     // Images and links come from inside the file.
     const auto logo =
@@ -60,10 +60,10 @@ TEST_F(VisorChmTest, IndiceDeContenidoConLaPaginaInicial) {
     EXPECT_EQ(logo.toByteArray().toStdString(), Ayuda().logo);
     // Choosing an entry of the tree shows its topic (a backslash path in the .hhc).
     emit arbol->itemClicked(arbol->topLevelItem(1), 0);
-    EXPECT_EQ(v->TemaActual(), "/sub/importar.htm");
+    EXPECT_EQ(v->TemaActual().toStdString(), "/sub/importar.htm");
     EXPECT_TRUE(v->TextoPagina().contains("Importar la solución"));
     v->Pagina()->setSource(v->Pagina()->source().resolved(QUrl("../exportar.htm")));
-    EXPECT_EQ(v->TemaActual(), "/exportar.htm");
+    EXPECT_EQ(v->TemaActual().toStdString(), "/exportar.htm");
 }
 
 TEST_F(VisorChmTest, TemasPorSuNombre) {
@@ -100,7 +100,7 @@ TEST_F(VisorChmTest, NumerosDeContexto) {
     for (const auto& c : casos) {
         auto* v = Pedir(chm_, kHelpContext, c.contexto);
         ASSERT_NE(v, nullptr);
-        EXPECT_EQ(v->TemaActual(), c.tema) << c.contexto;
+        EXPECT_EQ(v->TemaActual().toStdString(), c.tema) << c.contexto;
     }
 }
 
@@ -120,10 +120,10 @@ TEST_F(VisorChmTest, IndiceEnLaPalabraOLaMasCercana) {
         auto* v = Pedir(chm_, kDisplayIndex, reinterpret_cast<std::uintptr_t>(c.palabra));
         ASSERT_NE(v, nullptr);
         EXPECT_EQ(v->Pestanas()->currentIndex(), 1);
-        EXPECT_EQ(v->Palabra()->text(), c.palabra);
+        EXPECT_EQ(v->Palabra()->text().toStdString(), c.palabra);
         ASSERT_NE(v->Indice()->currentItem(), nullptr);
-        EXPECT_EQ(v->Indice()->currentItem()->text(), c.entrada) << c.palabra;
-        EXPECT_EQ(v->TemaActual(), c.tema) << c.palabra;
+        EXPECT_EQ(v->Indice()->currentItem()->text().toStdString(), c.entrada) << c.palabra;
+        EXPECT_EQ(v->TemaActual().toStdString(), c.tema) << c.palabra;
     }
     EXPECT_EQ(Pedir(chm_, kDisplayIndex, 0)->Indice()->currentRow(), 0);  // no keyword at all
 }
@@ -189,10 +189,10 @@ TEST(CargaDelControl, DesdeElSistemaDeAyuda) {
         if (auto* v = qobject_cast<VentanaAyuda*>(w); v && v->isVisible()) ventana = v;
     ASSERT_FALSE(ventana.isNull());
     EXPECT_EQ(ventana->Ruta().toStdString(), Ayuda().chm.string());
-    EXPECT_EQ(ventana->TemaActual(), "/intro.htm");
+    EXPECT_EQ(ventana->TemaActual().toStdString(), "/intro.htm");
 
     ASSERT_TRUE(gestor.Hook(0, "GESCEN.chm", GestorAyuda::kHelpContext, 0x14));
-    EXPECT_EQ(ventana->TemaActual(), "/exportar.htm");
+    EXPECT_EQ(ventana->TemaActual().toStdString(), "/exportar.htm");
 
     registro.reset();
     EXPECT_TRUE(ventana.isNull());
