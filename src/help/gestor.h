@@ -37,6 +37,11 @@ class GestorAyuda : public IHelpSystem, public IHelpManager {
 
     // The application object's help file ("Application.HelpFile").
     void FijarArchivoAplicacion(const std::string& archivo) { archivoAplicacion_ = archivo; }
+    // The application object's HelpCommand: Hook with the application's help file.
+    // The help button sends kHelpContents, F1 kHelpContext with the control's context.
+    bool HelpCommand(VentanaId ventana, unsigned comando, std::uintptr_t datos) {
+        return Hook(ventana, archivoAplicacion_, comando, datos);
+    }
     // The window on whose behalf the next requests are made.
     void FijarVentana(VentanaId ventana) { ventana_ = ventana; }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -7,7 +8,9 @@
 
 #include "help/gestor.h"
 #include "help/grabadora.h"
+#include "help/nombres.h"
 #include "help/quen_html_help.h"
+#include "help/sistema.h"
 #include "help/winhelp.h"
 
 namespace brisolt {
@@ -248,6 +251,28 @@ TEST(Ciclo, CargaYDescarga) {
     s.gestor.Hook(kVentana, "GESCEN.chm", GestorAyuda::kHelpContents, 0);
     EXPECT_TRUE(s.html.llamadas.empty());
     EXPECT_EQ(s.winHelpLlamadas.size(), 1u);
+}
+
+TEST(Ciclo, EnElSistemaDeAyudaDelProceso) {
+    Grabadora html;
+    const auto antes = SistemaAyuda().Visores();
+    {
+        RegistroQuenHtmlHelp registro(html.Cargador());
+        EXPECT_EQ(SistemaAyuda().Visores(), antes + 1);
+        EXPECT_NE(dynamic_cast<TQuenWinHelpTester*>(WinHelpViewer().Tester().get()), nullptr);
+        SistemaAyuda().FijarArchivoAplicacion("GESCEN.chm");
+        // F1 and the help button as the window sends them.
+        EXPECT_TRUE(SistemaAyuda().HelpCommand(0x9, GestorAyuda::kHelpContext, 1));
+        EXPECT_TRUE(SistemaAyuda().HelpCommand(0x9, GestorAyuda::kHelpContents, 0));
+        // The folder of this test program, wherever it runs from.
+        EXPECT_TRUE(std::filesystem::equivalent(CarpetaPrograma(),
+                                                std::string(BRISOLT_BINARY_DIR) + "/tests"));
+        const auto gescen = CarpetaPrograma() + "/GESCEN.chm";
+        EXPECT_EQ(html.llamadas, (std::vector<Llamada>{{0x9, gescen, kHelpContext, 1, {}},
+                                                       {0x9, gescen, kDisplayToc, 0, {}}}));
+    }
+    EXPECT_EQ(SistemaAyuda().Visores(), antes);
+    EXPECT_EQ(TQuenHtmlHelpViewer::Instancia(), nullptr);
 }
 
 TEST(Ciclo, SinControlNadaOcurre) {
