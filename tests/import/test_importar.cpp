@@ -53,6 +53,7 @@ TEST_F(Importar, FilasDeLaSolucion) {
         {"4", "20", "X", "RA", "BAC", "1", "FIS", "1BA", "A1"},
         {"5", "2", "*T", "RA", "ESO", " ", "MAT", "4ESOA", "3"},  // blank CURSO
         {"5", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOB", " 7 "},
+        {"5", "3", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOB", "  123"},
     });
 
     BImportarClick(*estado_, interfaz_);
@@ -65,6 +66,7 @@ TEST_F(Importar, FilasDeLaSolucion) {
                   {"22222222", "4", "20", "20:00", "20:55", "", "46000001", ""},
                   {"22222222", "5", "2", "08:55", "09:50", "T", "46000001", ""},
                   {"11111111", "5", "1", "08:00", "08:55", "MAT", "46000001", ""},
+                  {"11111111", "5", "3", "", "", "MAT", "46000001", ""},
               }));
     EXPECT_EQ(
         LeerFilas(Gc("horgrup.dbf"), kCamposHorGrup),
@@ -73,6 +75,7 @@ TEST_F(Importar, FilasDeLaSolucion) {
             {"1BA", "1BACING", "0", "3", "21", "", "", "", "46000001", ""},
             {"1BA", "", "22222222", "4", "20", "", "20:00", "20:55", "46000001", ""},
             {"4ESOB", "4ESOMAT1", "11111111", "5", "1", "7", "08:00", "08:55", "46000001", ""},
+            {"4ESOB", "4ESOMAT1", "11111111", "5", "3", "123", "", "", "46000001", ""},
         }));
     EXPECT_EQ(estado_->EstadoTransformado, 1);
 }

@@ -33,6 +33,7 @@ TEST_F(Plantilla, ReglasDeLhortipo) {
         {"46000001", "3", "09:50:00", ""},  // cut to five characters
         {"", "4", "12:00", "12:55"},        // no centre: only for an empty list
         {"46000001", "20", "22:00", "22:55"},
+        {"46000001", "20", "", ""},
     });
 
     const HorasClase horas = Ejecutar();
