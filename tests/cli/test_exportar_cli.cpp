@@ -190,7 +190,7 @@ class ExportarCli : public ::testing::Test {
 
 TEST_F(ExportarCli, EscuelaCompletaDesdeLaCarpetaPorDefecto) {
     CrearEscuela(unidad_ / "GC", {{"1ESOA", "M", "Primero A", "222"},
-                                  {"1ESOXA", "M", "Duplicado", "no es un DNI"},
+                                  {"1ESOA", "M", "Duplicado", "x1"},
                                   {"2ESOB", "T", "Segundo B", ""}});
     const Salida s = Ejecutar(unidad_, "");
     ASSERT_EQ(s.estado, 0) << s.error;
