@@ -45,13 +45,18 @@ class Semana {
         return r;
     }
 
+    // Sessions of the assignment's teacher plus those of its group.
     int Carga(int e) const {
-        int c = 0;
-        for (size_t i = 0; i < encargos_.size(); ++i)
-            if ((prof_[e] >= 0 && prof_[i] == prof_[e]) ||
-                (grupo_[e] >= 0 && grupo_[i] == grupo_[e]))
-                c += encargos_[i].sesiones;
-        return c;
+        if (cargaProf_.empty()) {
+            cargaProf_.assign(idProf_.size(), 0);
+            cargaGrupo_.assign(idGrupo_.size(), 0);
+            for (size_t i = 0; i < encargos_.size(); ++i) {
+                if (prof_[i] >= 0) cargaProf_[prof_[i]] += encargos_[i].sesiones;
+                if (grupo_[i] >= 0) cargaGrupo_[grupo_[i]] += encargos_[i].sesiones;
+            }
+        }
+        return (prof_[e] >= 0 ? cargaProf_[prof_[e]] : 0) +
+               (grupo_[e] >= 0 ? cargaGrupo_[grupo_[e]] : 0);
     }
 
   private:
@@ -139,6 +144,7 @@ class Semana {
     std::vector<int> prof_, grupo_;                       // per encargo
     std::vector<std::vector<int>> ocupProf_, ocupGrupo_;  // session in each slot, -1 free
     std::vector<Sesion> sesiones_;
+    mutable std::vector<int> cargaProf_, cargaGrupo_;
 };
 
 }  // namespace
