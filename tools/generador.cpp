@@ -95,9 +95,10 @@ void PonerAulas(std::vector<FilaSolucion>& filas, const std::vector<std::string>
         auto it = propia.find(f.grupo);
         if (it == propia.end()) it = propia.emplace(f.grupo, propia.size() % aulas.size()).first;
         size_t a = it->second;
-        if (usadas.count(a))
-            for (a = 0; a < aulas.size() && usadas.count(a); ++a) {
-            }
+        if (usadas.count(a)) {
+            a = 0;
+            while (a < aulas.size() && usadas.count(a)) ++a;
+        }
         if (a == aulas.size()) continue;  // more classes than rooms at this hour
         usadas.insert(a);
         f.aula = aulas[a];
