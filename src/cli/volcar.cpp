@@ -26,7 +26,7 @@ std::string Csv(const std::string& valor) {
 std::string Fecha(double dias, bool conHora) {
     int a = 0, m = 0, d = 0;
     DiasAFecha(dias, &a, &m, &d);
-    char texto[32];
+    char texto[64];
     if (!conHora) {
         std::snprintf(texto, sizeof texto, "%04d-%02d-%02d", a, m, d);
         return texto;

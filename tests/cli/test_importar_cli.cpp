@@ -221,6 +221,16 @@ TEST_F(ImportarCli, ReescribeLosHorariosDeLaEscuela) {
     EXPECT_EQ(Estructura(escuela_ + "/HORGRUP.DBF"), estructuraGrup_);
     EXPECT_FALSE(std::filesystem::exists(escuela_ + "/horgrup.dbf"));
     EXPECT_EQ(LeerBytes(escuela_ + "/HORGRUP.CDX"), "indice de la escuela");
+
+    // Another reader sees the same rows, so the header's count and the record
+    // layout are what the school's program will find.
+    const std::string leer =
+        "/usr/bin/python3 -c \"import dbfread,sys; t=dbfread.DBF(sys.argv[1]); "
+        "print(len(t), [(r['DNI'], r['DIASEM'], r['NUMHORA'], r['OCUPA']) for r in t])\" ";
+    const std::string orden = leer + escuela_ + "/horprof.dbf > " + raiz_ + "/dbfread.txt";
+    ASSERT_EQ(std::system(orden.c_str()), 0);
+    EXPECT_EQ(LeerBytes(raiz_ + "/dbfread.txt"),
+              "3 [(11111111, 1, 1, 'MAT'), (22222222, 2, 3, 'GUARD'), (22222222, 3, 3, 'ING')]\n");
 }
 
 TEST_F(ImportarCli, SeDetieneSinTocarLaEscuela) {
@@ -232,8 +242,9 @@ TEST_F(ImportarCli, SeDetieneSinTocarLaEscuela) {
     const std::vector<Caso> casos = {
         // RA has no DNI and none is given.
         {"", "¡Atención! Sigue habiendo algún Profesor sin D.N.I.\n\r", ""},
-        // What the DNI field refuses, with the error box's text.
-        {" --dni RA=12A", "", "'12A' no es un valor entero válido para el campo 'DNI'."},
+        // What the DNI field refuses, as the error box shows it (no full stop
+        // after a quote).
+        {" --dni RA=12A", "", "'12A' no es un valor entero válido para el campo 'DNI'\n"},
     };
     for (const Caso& caso : casos) {
         const Salida s = Ejecutar("importar --gc " + escuela_ + caso.argumentos);

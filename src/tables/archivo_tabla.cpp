@@ -1,0 +1,645 @@
+#include "tables/archivo_tabla.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+
+#include "tables/campo.h"
+#include "tables/carpetas.h"
+#include "tables/conversion.h"
+#include "tables/error.h"
+
+namespace brisolt {
+
+namespace {
+
+// Copies of tables closed a moment ago stay loaded, so a table that a step
+// closes and reopens many times (once per student) is not read again while
+// the file is unchanged.
+constexpr size_t kCopiasCerradas = 16;
+
+struct Registro {
+    std::map<std::string, std::shared_ptr<ArchivoTabla>> tablas;
+    uint64_t reloj = 0;
+};
+
+Registro& Tablas() {
+    static Registro r;
+    return r;
+}
+
+std::string Canonica(const std::string& ruta) {
+    char buf[PATH_MAX];
+    if (::realpath(ruta.c_str(), buf) == nullptr) return {};
+    return buf;
+}
+
+uint16_t U16(const std::string& b, size_t o) {
+    return static_cast<uint16_t>(static_cast<unsigned char>(b[o]) |
+                                 (static_cast<unsigned char>(b[o + 1]) << 8));
+}
+
+uint32_t U32(const std::string& b, size_t o) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(b[o + i])) << (8 * i);
+    return v;
+}
+
+std::string Mayusculas(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return r;
+}
+
+bool MismoNombre(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && Mayusculas(a) == Mayusculas(b);
+}
+
+std::string SinExtension(const std::string& ruta) {
+    const auto barra = ruta.find_last_of('/');
+    const auto punto = ruta.find_last_of('.');
+    if (punto == std::string::npos || (barra != std::string::npos && punto < barra)) return ruta;
+    return ruta.substr(0, punto);
+}
+
+std::string Errno() { return std::strerror(errno); }
+
+bool EscribirTodo(int fd, const char* p, size_t n, off_t pos) {
+    while (n > 0) {
+        const ssize_t w = ::pwrite(fd, p, n, pos);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        n -= static_cast<size_t>(w);
+        pos += w;
+    }
+    return true;
+}
+
+[[noreturn]] void EnUso(const std::string& ruta) {
+    throw Error("La tabla '" + ruta + "' está en uso por otro programa");
+}
+
+}  // namespace
+
+std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
+    const std::string clave = Canonica(ruta);
+    if (clave.empty()) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw Error("No se encuentra la tabla '" + ruta + "'");
+        throw Error("No se puede abrir la tabla '" + ruta + "': " + Errno());
+    }
+    auto& reg = Tablas();
+    auto& a = reg.tablas[clave];
+    if (!a) a.reset(new ArchivoTabla(ruta));
+    std::shared_ptr<ArchivoTabla> tabla = a;
+    try {
+        tabla->TomarUso(modo);
+    } catch (...) {
+        if (tabla->usos_ == 0 && !tabla->cargado_) reg.tablas.erase(clave);
+        throw;
+    }
+    return tabla;
+}
+
+void ArchivoTabla::TomarUso(Modo modo) {
+    const bool escritura = !modo.soloLectura;
+    if (usos_ == 0) {
+        int fd = -1;
+        bool fdEscritura = false;
+        if (escritura) {
+            fd = ::open(ruta_.c_str(), O_RDWR | O_CLOEXEC);
+            fdEscritura = fd >= 0;
+            if (fd < 0 && errno != EACCES && errno != EROFS && errno != EPERM)
+                throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Errno());
+        }
+        if (fd < 0) fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT) throw Error("No se encuentra la tabla '" + ruta_ + "'");
+            throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Errno());
+        }
+        if (::flock(fd, (modo.exclusiva ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+            ::close(fd);
+            EnUso(ruta_);
+        }
+        fd_ = fd;
+        fdEscritura_ = fdEscritura;
+        bloqueoExclusivo_ = modo.exclusiva;
+        try {
+            const Firma f = FirmaActual();
+            if (!cargado_ || !(f == firma_)) Cargar();
+        } catch (...) {
+            ::close(fd_);
+            fd_ = -1;
+            cargado_ = false;
+            throw;
+        }
+        escribible_ = fdEscritura_;
+        usos_ = 1;
+        return;
+    }
+    if (escritura && !fdEscritura_) {
+        const int nuevo = ::open(ruta_.c_str(), O_RDWR | O_CLOEXEC);
+        if (nuevo >= 0) {
+            const bool exclusivo = bloqueoExclusivo_ || modo.exclusiva;
+            if (exclusivo) ::flock(fd_, LOCK_UN);
+            if (::flock(nuevo, (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+                ::close(nuevo);
+                ::flock(fd_, (bloqueoExclusivo_ ? LOCK_EX : LOCK_SH) | LOCK_NB);
+                EnUso(ruta_);
+            }
+            ::close(fd_);
+            fd_ = nuevo;
+            fdEscritura_ = true;
+            escribible_ = true;
+            bloqueoExclusivo_ = exclusivo;
+        }
+    }
+    if (modo.exclusiva && !bloqueoExclusivo_) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            ::flock(fd_, LOCK_SH | LOCK_NB);
+            EnUso(ruta_);
+        }
+        bloqueoExclusivo_ = true;
+    }
+    ++usos_;
+}
+
+void ArchivoTabla::Liberar() {
+    if (usos_ <= 0) return;
+    if (--usos_ > 0) return;
+    std::string fallo;
+    try {
+        Cerrar();
+    } catch (const Error& e) {
+        fallo = e.what();
+    }
+    auto& reg = Tablas();
+    cerradoEn_ = ++reg.reloj;
+    std::vector<std::pair<uint64_t, std::string>> cerradas;
+    for (const auto& [clave, t] : reg.tablas)
+        if (t->usos_ == 0) cerradas.emplace_back(t->cerradoEn_, clave);
+    if (cerradas.size() > kCopiasCerradas) {
+        std::sort(cerradas.begin(), cerradas.end());
+        for (size_t i = 0; i + kCopiasCerradas < cerradas.size(); ++i)
+            reg.tablas.erase(cerradas[i].second);
+    }
+    if (!fallo.empty()) throw Error(fallo);
+}
+
+void ArchivoTabla::Cerrar() {
+    memo_.reset();
+    std::string fallo;
+    if (indicesCambiados_) {
+        try {
+            EscribirIndices();
+        } catch (const Error& e) {
+            fallo = e.what();
+        }
+    }
+    firma_ = FirmaActual();
+    ::close(fd_);
+    fd_ = -1;
+    fdEscritura_ = false;
+    bloqueoExclusivo_ = false;
+    escribible_ = false;
+    if (!fallo.empty()) throw Error(fallo);
+}
+
+ArchivoTabla::~ArchivoTabla() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool ArchivoTabla::Borrar(const std::string& ruta) {
+    const std::string clave = Canonica(ruta);
+    if (clave.empty()) return errno == ENOENT || errno == ENOTDIR;
+    auto& reg = Tablas();
+    if (auto it = reg.tablas.find(clave); it != reg.tablas.end()) {
+        if (it->second->usos_ > 0) return false;
+        reg.tablas.erase(it);
+    }
+    const int fd = ::open(clave.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    const bool borrado = ::unlink(clave.c_str()) == 0;
+    if (fd >= 0) ::close(fd);
+    return borrado;
+}
+
+void ArchivoTabla::Olvidar(const std::string& ruta) {
+    const std::string clave = Canonica(ruta);
+    if (clave.empty()) return;
+    auto& reg = Tablas();
+    auto it = reg.tablas.find(clave);
+    if (it == reg.tablas.end()) return;
+    if (it->second->usos_ > 0)
+        throw Error("La tabla '" + ruta + "' está abierta y no se puede reemplazar");
+    reg.tablas.erase(it);
+}
+
+ArchivoTabla::Firma ArchivoTabla::FirmaActual() const {
+    struct stat st;
+    Firma f;
+    if (::fstat(fd_, &st) != 0) return f;
+    f.dispositivo = st.st_dev;
+    f.nodo = st.st_ino;
+    f.tamano = st.st_size;
+    f.segundos = st.st_mtim.tv_sec;
+    f.nanos = st.st_mtim.tv_nsec;
+    return f;
+}
+
+void ArchivoTabla::Fallo(const std::string& detalle) const {
+    throw Error("La tabla '" + ruta_ + "' está dañada: " + detalle);
+}
+
+void ArchivoTabla::Cargar() {
+    cargado_ = false;
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) throw Error("No se puede leer la tabla '" + ruta_ + "': " + Errno());
+    const size_t tamano = static_cast<size_t>(st.st_size);
+    std::string b(tamano, '\0');
+    size_t leido = 0;
+    while (leido < tamano) {
+        const ssize_t r = ::pread(fd_, b.data() + leido, tamano - leido, static_cast<off_t>(leido));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) throw Error("No se puede leer la tabla '" + ruta_ + "': " + Errno());
+        if (r == 0) break;
+        leido += static_cast<size_t>(r);
+    }
+    b.resize(leido);
+
+    if (b.empty()) Fallo("el archivo está vacío");
+    const uint8_t version = static_cast<uint8_t>(b[0]);
+    switch (version) {
+        case 0x03: case 0x83: case 0x8B: case 0xF5: case 0x30: case 0x31: case 0x32:
+            break;
+        case 0x04: case 0x8C:
+            throw Error("La tabla '" + ruta_ + "' es de dBASE nivel 7, que no se admite");
+        default: {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", version);
+            throw Error("La tabla '" + ruta_ + "' no es de un tipo admitido (versión " + hex + ")");
+        }
+    }
+    if (b.size() < 32) Fallo("la cabecera está incompleta");
+    if (b[15] != 0) throw Error("La tabla '" + ruta_ + "' está cifrada y no se puede leer");
+    const uint32_t cuenta = U32(b, 4);
+    const size_t cabecera = U16(b, 8);
+    const size_t longitud = U16(b, 10);
+    if (cabecera < 33) Fallo("la longitud de la cabecera no es válida");
+    if (cabecera > b.size()) Fallo("el archivo es más corto que su cabecera");
+    const bool vfp = version >= 0x30 && version <= 0x32;
+
+    std::vector<DescCampo> campos;
+    size_t p = 32;
+    int suma = 1;
+    for (;;) {
+        if (p >= cabecera) Fallo("la lista de campos no termina");
+        if (static_cast<unsigned char>(b[p]) == 0x0D) break;
+        if (p + 32 > cabecera) Fallo("la lista de campos no termina");
+        DescCampo c;
+        size_t n = 0;
+        while (n < 11 && b[p + n] != '\0') ++n;
+        c.info.nombre = Mayusculas(std::string_view(b).substr(p, n));
+        c.info.tipo = b[p + 11];
+        c.info.ancho = static_cast<unsigned char>(b[p + 16]);
+        c.info.decimales = static_cast<unsigned char>(b[p + 17]);
+        const uint8_t banderas = static_cast<uint8_t>(b[p + 18]);
+        if (c.info.ancho == 0) Fallo("el campo '" + c.info.nombre + "' tiene longitud 0");
+        c.info.sistema = c.info.tipo == '0' || (vfp && (banderas & 0x01) != 0);
+        const char t = c.info.tipo;
+        c.memo = t == 'M' || t == 'G' || t == 'P' || (t == 'B' && !vfp);
+        c.binario = t == '0' || (vfp && (t == 'I' || t == 'B' || t == 'Y' || t == 'T' ||
+                                         (c.memo && c.info.ancho == 4)));
+        c.desplazamiento = suma;
+        suma += c.info.ancho;
+        campos.push_back(std::move(c));
+        p += 32;
+    }
+    if (campos.empty()) Fallo("no tiene campos");
+    if (static_cast<size_t>(suma) != longitud)
+        Fallo("la longitud de registro (" + std::to_string(longitud) +
+              ") no coincide con la de sus campos (" + std::to_string(suma) + ")");
+
+    const size_t caben = (b.size() - cabecera) / longitud;
+    registros_ = static_cast<uint32_t>(std::min<size_t>(cuenta, caben));
+    version_ = version;
+    longitudCabecera_ = cabecera;
+    longitud_ = longitud;
+    cabecera_ = b.substr(0, cabecera);
+    datos_ = b.substr(cabecera, static_cast<size_t>(registros_) * longitud);
+    b.clear();
+    b.shrink_to_fit();
+    borrados_ = 0;
+    for (uint32_t i = 0; i < registros_; ++i)
+        if (datos_[static_cast<size_t>(i) * longitud_] == '*') ++borrados_;
+    pagina_ = &CodePage::DesdeDriver(static_cast<uint8_t>(cabecera_[29]));
+    campos_ = std::move(campos);
+    infos_.clear();
+    for (const auto& c : campos_) infos_.push_back(c.info);
+    blanco_.assign(longitud_, ' ');
+    for (const auto& c : campos_) codec::Limpiar(c, blanco_.data());
+    mapas_.clear();
+    memo_.reset();
+    CargarIndices();
+    firma_ = FirmaActual();
+    cargado_ = true;
+}
+
+int ArchivoTabla::BuscarCampo(std::string_view nombre) const {
+    for (size_t i = 0; i < campos_.size(); ++i)
+        if (MismoNombre(campos_[i].info.nombre, nombre)) return static_cast<int>(i);
+    return -1;
+}
+
+const char* ArchivoTabla::Registro(uint32_t recno) const {
+    if (recno < 1 || recno > registros_) return nullptr;
+    return datos_.data() + static_cast<size_t>(recno - 1) * longitud_;
+}
+
+bool ArchivoTabla::Borrado(uint32_t recno) const {
+    const char* r = Registro(recno);
+    return r == nullptr || *r == '*';
+}
+
+void ArchivoTabla::EscribirCabecera() {
+    std::time_t ahora = std::time(nullptr);
+    std::tm t{};
+    ::localtime_r(&ahora, &t);
+    char b[7];
+    b[0] = static_cast<char>(t.tm_year);
+    b[1] = static_cast<char>(t.tm_mon + 1);
+    b[2] = static_cast<char>(t.tm_mday);
+    for (int i = 0; i < 4; ++i) b[3 + i] = static_cast<char>((registros_ >> (8 * i)) & 0xFF);
+    if (!EscribirTodo(fd_, b, sizeof b, 1))
+        throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Errno());
+    std::memcpy(cabecera_.data() + 1, b, sizeof b);
+}
+
+void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
+    if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
+    const off_t pos = static_cast<off_t>(longitudCabecera_ + static_cast<size_t>(recno - 1) * longitud_);
+    if (recno == registros_ + 1) {
+        std::string bytes(datos, longitud_);
+        bytes += '\x1A';
+        if (!EscribirTodo(fd_, bytes.data(), bytes.size(), pos))
+            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Errno());
+        datos_.append(datos, longitud_);
+        ++registros_;
+        if (*datos == '*') ++borrados_;
+        AnotarEnIndices(recno, nullptr, datos);
+        for (auto& [k, mapa] : mapas_) {
+            if (*datos == '*') break;
+            bool valida = false;
+            const std::string clave = ClaveMapa(*this, k / 2, k % 2 == 1, datos, &valida);
+            if (valida) mapa[clave].push_back(recno);
+        }
+    } else if (recno >= 1 && recno <= registros_) {
+        if (!EscribirTodo(fd_, datos, longitud_, pos))
+            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Errno());
+        char* destino = datos_.data() + static_cast<size_t>(recno - 1) * longitud_;
+        const std::string anterior(destino, longitud_);
+        if (anterior[0] == '*') --borrados_;
+        if (*datos == '*') ++borrados_;
+        std::memcpy(destino, datos, longitud_);
+        AnotarEnIndices(recno, anterior.data(), datos);
+        mapas_.clear();
+    } else {
+        throw Error("El registro " + std::to_string(recno) + " no existe en la tabla '" + ruta_ + "'");
+    }
+    EscribirCabecera();
+}
+
+void ArchivoTabla::Vaciar() {
+    if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
+    if (::ftruncate(fd_, static_cast<off_t>(longitudCabecera_)) != 0 ||
+        !EscribirTodo(fd_, "\x1A", 1, static_cast<off_t>(longitudCabecera_)))
+        throw Error("No se puede vaciar la tabla '" + ruta_ + "': " + Errno());
+    datos_.clear();
+    registros_ = 0;
+    borrados_ = 0;
+    mapas_.clear();
+    for (auto& i : indices_) i->entradas.clear();
+    EscribirCabecera();
+    if (!indices_.empty()) {
+        indicesCambiados_ = true;
+        EscribirIndices();
+    }
+}
+
+// ---- indexes
+
+void ArchivoTabla::CargarIndices() {
+    indices_.clear();
+    rutaMdx_.clear();
+    problemaMdx_.clear();
+    indicesCambiados_ = false;
+    // Byte 28 also marks a FoxPro .CDX; only a .MDX beside the table is ours.
+    if ((static_cast<uint8_t>(cabecera_[28]) & 0x01) == 0 || EsVfp() || version_ == 0xF5) return;
+    const std::string mdx = RutaNativa(SinExtension(ruta_) + ".MDX");
+    struct stat st;
+    if (::stat(mdx.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    rutaMdx_ = mdx;
+    std::vector<TagMdx> tags;
+    try {
+        tags = LeerTagsMdx(mdx);
+    } catch (const Error& e) {
+        problemaMdx_ = e.what();
+        return;
+    }
+    for (auto& t : tags) {
+        auto indice = std::make_unique<IndiceTabla>(t.descendente);
+        t.claves.clear();
+        indice->tag = t;
+        std::string expr = t.expresion;
+        size_t ancho = 0;
+        bool todosTexto = true;
+        size_t inicio = 0;
+        while (inicio <= expr.size()) {
+            size_t fin = expr.find('+', inicio);
+            if (fin == std::string::npos) fin = expr.size();
+            std::string nombre = expr.substr(inicio, fin - inicio);
+            while (!nombre.empty() && nombre.back() == ' ') nombre.pop_back();
+            while (!nombre.empty() && nombre.front() == ' ') nombre.erase(0, 1);
+            const int c = BuscarCampo(nombre);
+            if (c < 0) {
+                indice->problema = "la expresión '" + t.expresion + "' no se admite";
+                break;
+            }
+            indice->campos.push_back(c);
+            const auto& d = campos_[static_cast<size_t>(c)];
+            ancho += static_cast<size_t>(d.info.ancho);
+            if (d.info.tipo != 'C') todosTexto = false;
+            inicio = fin + 1;
+        }
+        if (indice->problema.empty()) {
+            const char tipo = t.tipoClave;
+            const auto& d0 = campos_[static_cast<size_t>(indice->campos[0])];
+            const bool valida =
+                (tipo == 'C' && todosTexto && ancho == static_cast<size_t>(t.longitudClave)) ||
+                (tipo == 'N' && indice->campos.size() == 1 &&
+                 (d0.info.tipo == 'N' || d0.info.tipo == 'F')) ||
+                (tipo == 'D' && indice->campos.size() == 1 && d0.info.tipo == 'D');
+            if (!valida) indice->problema = "la expresión '" + t.expresion + "' no se admite";
+        }
+        if (indice->problema.empty())
+            for (uint32_t r = 1; r <= registros_; ++r)
+                indice->entradas.emplace(Clave(*indice, Registro(r)), r);
+        indices_.push_back(std::move(indice));
+    }
+}
+
+std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro) const {
+    if (indice.tag.tipoClave == 'C') {
+        std::string k;
+        for (int c : indice.campos) {
+            const auto& d = campos_[static_cast<size_t>(c)];
+            k.append(registro + d.desplazamiento, static_cast<size_t>(d.info.ancho));
+        }
+        return k;
+    }
+    double v = 0;
+    if (!codec::Numero(campos_[static_cast<size_t>(indice.campos[0])], registro, &v)) v = 0;
+    return codec::ClaveOrdenable(v);
+}
+
+const IndiceTabla* ArchivoTabla::Indice(std::string_view nombre) {
+    for (const auto& i : indices_) {
+        if (!MismoNombre(i->tag.nombre, nombre)) continue;
+        if (!i->problema.empty())
+            throw Error("No se puede usar el índice '" + std::string(nombre) + "' de la tabla '" +
+                        ruta_ + "': " + i->problema);
+        return i.get();
+    }
+    if (!problemaMdx_.empty())
+        throw Error("No se puede usar el índice '" + std::string(nombre) + "': " + problemaMdx_);
+    return nullptr;
+}
+
+void ArchivoTabla::AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo) {
+    for (auto& i : indices_) {
+        if (!i->problema.empty()) continue;
+        if (anterior != nullptr) i->entradas.erase({Clave(*i, anterior), recno});
+        i->entradas.emplace(Clave(*i, nuevo), recno);
+        indicesCambiados_ = true;
+    }
+}
+
+void ArchivoTabla::EscribirIndices() {
+    indicesCambiados_ = false;
+    // A tag we cannot compute would be lost by a rewrite: leave the file alone.
+    if (rutaMdx_.empty() || !problemaMdx_.empty()) return;
+    for (const auto& i : indices_)
+        if (!i->problema.empty()) return;
+    std::vector<TagMdx> tags;
+    for (const auto& i : indices_) {
+        TagMdx t = i->tag;
+        t.claves.clear();
+        const std::string* previa = nullptr;
+        for (const auto& e : i->entradas) {
+            if (t.unico && previa != nullptr && *previa == e.first) continue;
+            previa = &e.first;
+            const char* r = Registro(e.second);
+            std::string k;
+            if (t.tipoClave == 'C') {
+                k = e.first;
+            } else {
+                double v = 0;
+                if (!codec::Numero(campos_[static_cast<size_t>(i->campos[0])], r, &v)) v = 0;
+                k = t.tipoClave == 'N' ? ClaveNumericaMdx(v)
+                                       : ClaveFechaMdx(v + static_cast<double>(codec::kJulianoDe18991230));
+            }
+            t.claves.emplace_back(std::move(k), e.second);
+        }
+        tags.push_back(std::move(t));
+    }
+    std::string base = SinExtension(ruta_);
+    if (const auto barra = base.find_last_of('/'); barra != std::string::npos) base.erase(0, barra + 1);
+    EscribirMdx(rutaMdx_, Mayusculas(base), tags);
+}
+
+// ---- memo
+
+std::string ArchivoTabla::LeerMemo(uint32_t bloque) {
+    if (!memo_) {
+        const bool fox = version_ == 0xF5 || EsVfp();
+        ArchivoMemo::Tipo tipo = fox ? ArchivoMemo::Tipo::Fpt
+                                     : (version_ == 0x8B ? ArchivoMemo::Tipo::Dbt4
+                                                         : ArchivoMemo::Tipo::Dbt3);
+        std::string ruta = RutaNativa(SinExtension(ruta_) + (fox ? ".FPT" : ".DBT"));
+        if (version_ == 0x03) {
+            const std::string fpt = RutaNativa(SinExtension(ruta_) + ".FPT");
+            if (ExisteArchivo(fpt)) {
+                ruta = fpt;
+                tipo = ArchivoMemo::Tipo::Fpt;
+            }
+        }
+        memo_ = ArchivoMemo::Abrir(ruta, tipo, false);
+        memoEscritura_ = false;
+    }
+    return memo_->Leer(bloque);
+}
+
+uint32_t ArchivoTabla::EscribirMemo(const std::string& datos) {
+    if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
+    if (!(version_ == 0xF5 || EsVfp()))
+        throw Error("No se pueden escribir memos en la tabla '" + ruta_ + "'");
+    if (!memo_ || !memoEscritura_) {
+        memo_.reset();
+        memo_ = ArchivoMemo::Abrir(RutaNativa(SinExtension(ruta_) + ".FPT"), ArchivoMemo::Tipo::Fpt,
+                                   true);
+        memoEscritura_ = true;
+    }
+    return memo_->Escribir(datos);
+}
+
+// ---- lookup maps
+
+std::string ArchivoTabla::ClaveMapa(const ArchivoTabla& a, int campo, bool numerica,
+                                    const char* registro, bool* valida) {
+    const DescCampo& c = a.campos_[static_cast<size_t>(campo)];
+    if (numerica) {
+        double v = 0;
+        *valida = codec::Numero(c, registro, &v);
+        return *valida ? FlotanteExacto(v) : std::string();
+    }
+    *valida = true;
+    return codec::Texto(const_cast<ArchivoTabla&>(a), c, registro);
+}
+
+const std::vector<uint32_t>& ArchivoTabla::Coincidencias(int campo, bool numerica,
+                                                          const std::string& clave) {
+    static const std::vector<uint32_t> ninguna;
+    const int k = campo * 2 + (numerica ? 1 : 0);
+    auto it = mapas_.find(k);
+    if (it == mapas_.end()) {
+        std::unordered_map<std::string, std::vector<uint32_t>> mapa;
+        for (uint32_t r = 1; r <= registros_; ++r) {
+            const char* reg = Registro(r);
+            if (*reg == '*') continue;
+            bool valida = false;
+            std::string c = ClaveMapa(*this, campo, numerica, reg, &valida);
+            if (valida) mapa[std::move(c)].push_back(r);
+        }
+        it = mapas_.emplace(k, std::move(mapa)).first;
+    }
+    const auto m = it->second.find(clave);
+    return m == it->second.end() ? ninguna : m->second;
+}
+
+}  // namespace brisolt

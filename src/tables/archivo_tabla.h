@@ -1,0 +1,166 @@
+#pragma once
+// The one open copy of a .DBF file in this process. Every table object on
+// the file is a cursor over this object: records live here, in one buffer,
+// and every Post is written through to the file. Locks between processes are
+// flock() locks on the file itself; inside the process opens never conflict.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "tables/codepage.h"
+#include "tables/mdx.h"
+#include "tables/memo.h"
+#include "tables/tabla.h"
+
+namespace brisolt {
+
+// A field of the open file: what users see plus where its bytes lie.
+struct DescCampo {
+    InfoCampo info;
+    int desplazamiento = 0;  // from the start of the record (the flag is byte 0)
+    bool memo = false;       // the value lives in the memo file
+    bool binario = false;    // stored as machine bytes (VFP I, B, Y, T, M of 4, 0)
+};
+
+// One tag of the production index, kept as sorted (key, record) pairs.
+// Keys compare as bytes; numeric and date keys are stored in an order-keeping
+// encoding and turned into the file's own form only when the .MDX is written.
+struct IndiceTabla {
+    using Entrada = std::pair<std::string, uint32_t>;
+    struct Orden {
+        bool descendente = false;
+        bool operator()(const Entrada& a, const Entrada& b) const {
+            if (a.first != b.first) return descendente ? b.first < a.first : a.first < b.first;
+            return a.second < b.second;
+        }
+    };
+
+    TagMdx tag;               // name, expression, key type; no keys
+    std::vector<int> campos;  // fields of the expression
+    std::string problema;     // why this tag cannot be used, when it cannot
+    std::set<Entrada, Orden> entradas;
+
+    explicit IndiceTabla(bool descendente) : entradas(Orden{descendente}) {}
+};
+
+class ArchivoTabla {
+public:
+    struct Modo {
+        bool exclusiva = false;
+        bool soloLectura = false;
+    };
+
+    // `ruta` is native. Every open takes one use; Liberar gives it back and
+    // the last one closes the file and releases its lock.
+    static std::shared_ptr<ArchivoTabla> Abrir(const std::string& ruta, Modo modo);
+    void Liberar();
+
+    // Deletes a table file unless a table object here or a process elsewhere
+    // holds it.
+    static bool Borrar(const std::string& ruta);
+    // Before a table file is replaced: fails when it is open here, and drops
+    // any copy kept from an earlier open.
+    static void Olvidar(const std::string& ruta);
+
+    ArchivoTabla(const ArchivoTabla&) = delete;
+    ArchivoTabla& operator=(const ArchivoTabla&) = delete;
+    ~ArchivoTabla();
+
+    const std::string& Ruta() const { return ruta_; }
+    uint8_t Version() const { return version_; }
+    bool EsVfp() const { return version_ >= 0x30 && version_ <= 0x32; }
+    const CodePage& Pagina() const { return *pagina_; }
+    const std::vector<DescCampo>& Campos() const { return campos_; }
+    const std::vector<InfoCampo>& Infos() const { return infos_; }
+    int BuscarCampo(std::string_view nombre) const;  // -1 when missing
+    size_t LongitudRegistro() const { return longitud_; }
+    uint32_t Registros() const { return registros_; }
+    uint32_t Vivos() const { return registros_ - borrados_; }
+    // The record's bytes, or nullptr outside 1..Registros().
+    const char* Registro(uint32_t recno) const;
+    bool Borrado(uint32_t recno) const;
+    bool Escribible() const { return escribible_; }
+    const std::string& RegistroEnBlanco() const { return blanco_; }
+
+    // Writes record `recno` (Registros() + 1 appends): the record, then the
+    // header's count and date, keeping the end-of-file marker after the last.
+    void Escribir(uint32_t recno, const char* datos);
+    // Deletes every record: the file keeps its header and 0x1A.
+    void Vaciar();
+
+    // The tag named (any case), nullptr when the table has none by that name;
+    // throws when the tag exists but cannot be used.
+    const IndiceTabla* Indice(std::string_view nombre);
+    // The key of a record in a tag's order-keeping form.
+    std::string Clave(const IndiceTabla& indice, const char* registro) const;
+
+    std::string LeerMemo(uint32_t bloque);
+    uint32_t EscribirMemo(const std::string& datos);
+
+    // Records whose field value has `clave`, in file order, deleted ones
+    // left out. The key is the field's text, or for a numeric lookup the
+    // number's exact spelling. Built on first use; kept up to date on append,
+    // dropped on any other write.
+    const std::vector<uint32_t>& Coincidencias(int campo, bool numerica, const std::string& clave);
+    static std::string ClaveMapa(const ArchivoTabla& a, int campo, bool numerica,
+                                 const char* registro, bool* valida);
+
+private:
+    struct Firma {
+        dev_t dispositivo = 0;
+        ino_t nodo = 0;
+        off_t tamano = 0;
+        int64_t segundos = 0, nanos = 0;
+        bool operator==(const Firma&) const = default;
+    };
+
+    explicit ArchivoTabla(std::string ruta) : ruta_(std::move(ruta)) {}
+    void Cargar();                      // reads the whole file from fd_
+    void TomarUso(Modo modo);           // opens or strengthens fd_ and its lock
+    void Cerrar();                      // the last use went away
+    void CargarIndices();
+    void EscribirIndices();
+    void AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo);
+    void EscribirCabecera();
+    Firma FirmaActual() const;
+    [[noreturn]] void Fallo(const std::string& detalle) const;
+
+    std::string ruta_;
+    int fd_ = -1;
+    bool fdEscritura_ = false;
+    bool bloqueoExclusivo_ = false;
+    bool escribible_ = false;
+    int usos_ = 0;
+    bool cargado_ = false;
+    Firma firma_;
+    uint64_t cerradoEn_ = 0;  // order of closing, for dropping old copies
+
+    uint8_t version_ = 0;
+    std::string cabecera_;  // the header bytes up to the first record
+    size_t longitudCabecera_ = 0, longitud_ = 0;
+    uint32_t registros_ = 0, borrados_ = 0;
+    const CodePage* pagina_ = nullptr;
+    std::vector<DescCampo> campos_;
+    std::vector<InfoCampo> infos_;
+    std::string datos_;  // every record, back to back
+    std::string blanco_;
+
+    std::vector<std::unique_ptr<IndiceTabla>> indices_;
+    std::string rutaMdx_;
+    std::string problemaMdx_;  // why the .MDX could not be read
+    bool indicesCambiados_ = false;
+
+    std::unique_ptr<ArchivoMemo> memo_;
+    bool memoEscritura_ = false;
+
+    std::unordered_map<int, std::unordered_map<std::string, std::vector<uint32_t>>> mapas_;
+};
+
+}  // namespace brisolt

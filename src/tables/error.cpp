@@ -1,0 +1,13 @@
+#include "tables/error.h"
+
+namespace brisolt {
+
+std::string Formato(const std::string& plantilla, const std::string& valor) {
+    const auto pos = plantilla.find("%s");
+    if (pos == std::string::npos) return plantilla;
+    std::string salida = plantilla;
+    salida.replace(pos, 2, valor);
+    return salida;
+}
+
+}  // namespace brisolt

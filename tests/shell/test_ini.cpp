@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "shell/ini.h"
+#include "tables/error.h"
+
+namespace fs = std::filesystem;
+
+namespace brisolt {
+namespace {
+
+TEST(PerfilConValor, ReglasDelArchivoDePerfil) {
+    struct Caso {
+        const char* que;
+        std::string antes, despues;
+    } casos[] = {
+        {"empty file", "", "[Transformadores]\r\nTransformado=1\r\n"},
+        {"value replaced, every other line kept",
+         "; generador\r\n[General]\r\nRuta=C:\\ZENTARO\r\n\r\n[Transformadores]\r\n"
+         "Otro=x\r\nTransformado=0\r\n\r\n[Final]\r\nTransformado=7\r\n",
+         "; generador\r\n[General]\r\nRuta=C:\\ZENTARO\r\n\r\n[Transformadores]\r\n"
+         "Otro=x\r\nTransformado=1\r\n\r\n[Final]\r\nTransformado=7\r\n"},
+        {"names in other case, blanks around them",
+         "  [ transformadores ]\r\n TRANSFORMADO = 0\r\n",
+         "  [ transformadores ]\r\n TRANSFORMADO =1\r\n"},
+        {"key only in another section", "[Otra]\r\nTransformado=0\r\n",
+         "[Otra]\r\nTransformado=0\r\n[Transformadores]\r\nTransformado=1\r\n"},
+        {"key added after the section's last line, before the blank one",
+         "[Transformadores]\r\nA=1\r\n;nota\r\n\r\n[B]\r\nC=2\r\n",
+         "[Transformadores]\r\nA=1\r\n;nota\r\nTransformado=1\r\n\r\n[B]\r\nC=2\r\n"},
+        {"commented-out key is not the key", "[Transformadores]\r\n;Transformado=0\r\n",
+         "[Transformadores]\r\n;Transformado=0\r\nTransformado=1\r\n"},
+        {"section header alone at the end", "[Transformadores]",
+         "[Transformadores]\r\nTransformado=1\r\n"},
+        {"unterminated last line", "[X]\r\nY=2",
+         "[X]\r\nY=2\r\n[Transformadores]\r\nTransformado=1\r\n"},
+        {"LF file gets LF lines", "[X]\nY=2\n", "[X]\nY=2\n[Transformadores]\nTransformado=1\n"},
+        {"first of two equal sections",
+         "[Transformadores]\nTransformado=0\n[Transformadores]\nTransformado=0\n",
+         "[Transformadores]\nTransformado=1\n[Transformadores]\nTransformado=0\n"},
+        {"byte-order mark kept", "\xEF\xBB\xBF[Transformadores]\r\nTransformado=0\r\n",
+         "\xEF\xBB\xBF[Transformadores]\r\nTransformado=1\r\n"},
+        {"unterminated key line keeps no line end", "[Transformadores]\r\nTransformado=0",
+         "[Transformadores]\r\nTransformado=1"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        EXPECT_EQ(PerfilConValor(c.antes, "Transformadores", "Transformado", "1"), c.despues);
+    }
+}
+
+class ArchivoPerfil : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char plantilla[] = "/tmp/brisolt-ini-XXXXXX";
+        ASSERT_NE(::mkdtemp(plantilla), nullptr);
+        carpeta_ = plantilla;
+    }
+    void TearDown() override { fs::remove_all(carpeta_); }
+    std::string Leer(const fs::path& ruta) {
+        std::ifstream f(ruta, std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    }
+    fs::path carpeta_;
+};
+
+TEST_F(ArchivoPerfil, CreaYReescribeElArchivo) {
+    const std::string ruta = (carpeta_ / "Zentaro.ini").string();
+    EscribirPerfil(ruta, "Transformadores", "Transformado", "0");
+    EXPECT_EQ(Leer(ruta), "[Transformadores]\r\nTransformado=0\r\n");
+
+    // A longer file that becomes shorter must not keep a tail of the old one.
+    std::ofstream(ruta, std::ios::binary) << "[Transformadores]\r\nTransformado=1000000\r\n";
+    EscribirPerfil(ruta, "Transformadores", "Transformado", "1");
+    EXPECT_EQ(Leer(ruta), "[Transformadores]\r\nTransformado=1\r\n");
+}
+
+TEST_F(ArchivoPerfil, NoSePuedeEscribir) {
+    fs::create_directories(carpeta_ / "carpeta.ini");
+    std::vector<std::string> rutas = {(carpeta_ / "falta" / "Zentaro.ini").string(),
+                                      (carpeta_ / "carpeta.ini").string()};
+    // A read-only medium, where mounting one is allowed.
+    const fs::path medio = carpeta_ / "medio";
+    fs::create_directories(medio);
+    const bool montado = ::mount("tmpfs", medio.c_str(), "tmpfs", 0, "size=16k") == 0;
+    if (montado) {
+        std::ofstream(medio / "Zentaro.ini") << "[Transformadores]\r\nTransformado=0\r\n";
+        if (::mount(nullptr, medio.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0)
+            rutas.push_back((medio / "Zentaro.ini").string());
+    }
+    for (const auto& ruta : rutas) {
+        SCOPED_TRACE(ruta);
+        try {
+            EscribirPerfil(ruta, "Transformadores", "Transformado", "1");
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + ruta);
+        }
+    }
+    if (montado) {
+        EXPECT_EQ(Leer(medio / "Zentaro.ini"), "[Transformadores]\r\nTransformado=0\r\n");
+        ::umount2(medio.c_str(), MNT_DETACH);
+    }
+}
+
+}  // namespace
+}  // namespace brisolt
