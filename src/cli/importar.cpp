@@ -31,16 +31,6 @@ std::pair<std::string, std::string> Partir(const std::string& texto, char separa
     return {texto.substr(0, pos), texto.substr(pos + 1)};
 }
 
-// The centre the window selects at start: the first code of the staged centre table.
-std::string PrimerCentro(Estado& estado) {
-    Tabla& centro = estado.wwTableCentro;
-    centro.Open();
-    for (centro.First(); !centro.Eof(); centro.Next())
-        estado.centros.push_back(centro.FieldByName("CODCEN").AsString());
-    centro.Close();
-    return estado.centros.empty() ? std::string() : estado.centros.front();
-}
-
 // Types each DNI into the first row with that abbreviation still at 0.
 void RellenarDnis(Tabla& proft, const std::vector<std::string>& dnis) {
     for (const std::string& opcion : dnis) {

@@ -1,0 +1,278 @@
+// brisolt-cli demo [--dir DIR] [--semilla N] [--escala N]: the whole round trip
+// on the sample school, in a drive C: of its own. It builds the school in
+// C:\GC, exports, lets the generator stand-in place the sessions, types the
+// missing DNIs as a head of studies would, imports, and reports what each
+// command left behind.
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/comandos.h"
+#include "cli/consola.h"
+#include "escuela_muestra.h"
+#include "export/exportar.h"
+#include "generador.h"
+#include "import/importar.h"
+#include "import/rejilla.h"
+#include "tables/carpetas.h"
+#include "tables/conversion.h"
+#include "tables/error.h"
+#include "tables/estado.h"
+#include "tables/staging.h"
+#include "tables/tabla.h"
+
+namespace brisolt::cli {
+namespace {
+
+constexpr const char* kUso = "demo [--dir CARPETA] [--semilla N] [--escala N]";
+
+// The DNIs the demo types into the identity dialog: numbers no sample teacher has.
+constexpr int32_t kPrimerDniTecleado = 70000001;
+
+constexpr const char* kTablasIntercambio[] = {
+    "ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF",   "AULAT.DBF", "ALUMNOST.DBF",
+    "ASIGCURT.DBF", "GRUPOST.DBF",  "CURSOST.DBF", "ASIGT.DBF", "SOLUC.DBF"};
+
+constexpr const char* kDias[] = {"Lunes", "Martes", "Miércoles", "Jueves", "Viernes"};
+constexpr int kHorasSemana = 7;
+
+class Cronometro {
+  public:
+    double Segundos() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio_).count();
+    }
+
+  private:
+    std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
+};
+
+std::string Segundos(double s) {
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.3f s", s);
+    return texto;
+}
+
+// The seam of the demo: messages indented under the command that shows them.
+class InterfazDemo : public InterfazConsola {
+  public:
+    void Informar(const std::string& texto) override {
+        ultimoMensaje = texto;
+        std::cout << "  » " << texto << '\n';
+    }
+};
+
+uint32_t Entero(const std::string& texto, const char* opcion, uint32_t minimo, uint32_t maximo) {
+    int32_t valor = 0;
+    if (!EsEntero(texto, &valor) || valor < 0 || static_cast<uint32_t>(valor) < minimo ||
+        static_cast<uint32_t>(valor) > maximo)
+        throw Error(std::string("Valor inválido para ") + opcion + ": '" + texto + "'");
+    return static_cast<uint32_t>(valor);
+}
+
+// DIR, made absolute and created; without it a fresh temporary folder.
+std::string Unidad(const Argumentos& a) {
+    if (a.Tiene("--dir")) {
+        std::error_code ec;
+        const std::filesystem::path dir = std::filesystem::absolute(a.Valor("--dir"), ec);
+        std::filesystem::create_directories(dir, ec);
+        if (ec || !std::filesystem::is_directory(dir))
+            throw Error("No se puede crear la carpeta " + a.Valor("--dir"));
+        return dir.string();
+    }
+    std::string plantilla = (std::filesystem::temp_directory_path() / "brisolt-demo-XXXXXX");
+    if (::mkdtemp(plantilla.data()) == nullptr)
+        throw Error("No se puede crear una carpeta temporal en " +
+                    std::filesystem::temp_directory_path().string());
+    return plantilla;
+}
+
+// Opens a table by its full path for reading, through the engine.
+class Lectura {
+  public:
+    explicit Lectura(const std::string& ruta) {
+        t_.SetTableName(ruta);
+        t_.SetReadOnly(true);
+        t_.Open();
+        t_.First();
+    }
+    Tabla* operator->() { return &t_; }
+    std::string S(const char* campo) { return t_.FieldByName(campo).AsString(); }
+    int32_t I(const char* campo) { return t_.FieldByName(campo).AsInteger(); }
+
+  private:
+    Tabla t_;
+};
+
+// One week: the text of each (day, hour) cell and the times of each hour.
+struct Semana {
+    std::map<std::pair<int, int>, std::string> celdas;
+    std::map<int, std::string> horas;
+};
+
+// `texto` padded with blanks to `ancho` characters (UTF-8: accents take two bytes).
+std::string Columna(const std::string& texto, size_t ancho) {
+    size_t letras = 0;
+    for (unsigned char c : texto)
+        if ((c & 0xC0) != 0x80) ++letras;
+    return texto + std::string(letras < ancho ? ancho - letras : 1, ' ');
+}
+
+void ImprimirSemana(const std::string& titulo, const Semana& semana) {
+    std::cout << '\n' << titulo << '\n' << "  " << Columna("", 14);
+    for (const char* dia : kDias) std::cout << Columna(dia, 11);
+    std::cout << '\n';
+    for (int hora = 1; hora <= kHorasSemana; ++hora) {
+        auto h = semana.horas.find(hora);
+        std::cout << "  " << hora << ' '
+                  << Columna(h == semana.horas.end() ? "" : h->second, 12);
+        for (int dia = 1; dia <= 5; ++dia) {
+            auto c = semana.celdas.find({dia, hora});
+            std::cout << Columna(c == semana.celdas.end() ? "·" : c->second, 11);
+        }
+        std::cout << '\n';
+    }
+}
+
+std::string Tramo(const std::string& desde, const std::string& hasta) {
+    return desde.empty() && hasta.empty() ? std::string() : desde + "-" + hasta;
+}
+
+void Informe(const Estado& importacion, const std::string& gc) {
+    const std::string intercambio = RutaNativa(kCarpetaIntercambio);
+    std::cout << "\nTablas de intercambio en C:\\ZTEMP\n";
+    for (const char* nombre : kTablasIntercambio) {
+        const std::string ruta = UnirRuta(intercambio, nombre);
+        if (!ExisteArchivo(ruta)) {
+            std::printf("  %-13s falta\n", nombre);
+            continue;
+        }
+        Lectura t(ruta);
+        std::printf("  %-13s %6lld registros\n", nombre,
+                    static_cast<long long>(t->RecordCount()));
+    }
+
+    Lectura horprof(UnirRuta(gc, "horprof.dbf"));
+    Lectura horgrup(UnirRuta(gc, "horgrup.dbf"));
+    std::cout << "\nHorarios escritos en la Gestión de Centros (C:\\GC), centro "
+              << importacion.CBCentro << '\n';
+    std::printf("  horprof.dbf   %6lld filas\n", static_cast<long long>(horprof->RecordCount()));
+    std::printf("  horgrup.dbf   %6lld filas\n", static_cast<long long>(horgrup->RecordCount()));
+
+    // The first teacher and the first group that have a class.
+    std::string grupo;
+    int32_t dni = 0;
+    for (; !horgrup->Eof() && grupo.empty(); horgrup->Next()) {
+        grupo = horgrup.S("CODGRUP");
+        dni = horgrup.I("DNI");
+    }
+    Semana delProfesor, delGrupo;
+    for (horprof->First(); !horprof->Eof(); horprof->Next()) {
+        if (horprof.I("DNI") != dni) continue;
+        const int dia = horprof.I("DIASEM"), hora = horprof.I("NUMHORA");
+        delProfesor.celdas[{dia, hora}] = horprof.S("OCUPA");
+        delProfesor.horas[hora] = Tramo(horprof.S("HORAD"), horprof.S("HORAH"));
+    }
+    // A class shows its group in the teacher's week; other tasks their code.
+    for (horgrup->First(); !horgrup->Eof(); horgrup->Next()) {
+        const int dia = horgrup.I("DIASEM"), hora = horgrup.I("NUMHORA");
+        if (horgrup.I("DNI") == dni) delProfesor.celdas[{dia, hora}] = horgrup.S("CODGRUP");
+        if (horgrup.S("CODGRUP") != grupo) continue;
+        delGrupo.celdas[{dia, hora}] = horgrup.S("CODASIG");
+        delGrupo.horas[hora] = Tramo(horgrup.S("HORDIADES"), horgrup.S("HORDIAHAS"));
+    }
+    std::string nombre;
+    {
+        Lectura proft(UnirRuta(intercambio, "PROFT.DBF"));
+        for (; !proft->Eof() && nombre.empty(); proft->Next())
+            if (proft.I("DNI") == dni) nombre = proft.S("NOMBRE");
+    }
+    ImprimirSemana("Semana del profesor " + nombre + " (D.N.I. " + std::to_string(dni) + ")",
+                   delProfesor);
+    ImprimirSemana("Semana del grupo " + grupo, delGrupo);
+}
+
+// Types a DNI into every row that has none, as the person at the identity
+// dialog would.
+int RellenarDnisQueFaltan(Tabla& proft) {
+    int tecleados = 0;
+    for (proft.First(); !proft.Eof(); proft.Next()) {
+        if (proft.FieldByName("DNI").AsInteger() != 0) continue;
+        EntrarRejilla(proft);
+        proft.FieldByName("DNI").SetText(std::to_string(kPrimerDniTecleado + tecleados));
+        SalirRejilla(proft);
+        ++tecleados;
+    }
+    return tecleados;
+}
+
+int Demo(const std::vector<std::string>& args) {
+    Argumentos a = Argumentos::Leer(args, {"--dir", "--semilla", "--escala"}, {});
+    if (!a.posicionales.empty()) throw Error(std::string("Uso: brisolt-cli ") + kUso);
+    const uint32_t semilla = Entero(a.Valor("--semilla", "1"), "--semilla", 0, 0x7FFFFFFF);
+    const uint32_t escala = Entero(a.Valor("--escala", "1"), "--escala", 1, 1000);
+
+    const std::string unidad = Unidad(a);
+    ::setenv("BRISOLT_DRIVE_C", unidad.c_str(), 1);
+    std::cout << "Brisolt: ida y vuelta con la escuela de muestra\n"
+              << "Unidad C: en " << unidad << "\n\n";
+
+    const std::string gc = RutaNativa(kCarpetaGC);
+    if (!CrearCarpetas(gc)) throw Error("No se puede crear la carpeta " + gc);
+    Cronometro reloj;
+    ConstruirEscuelaMuestra(gc, semilla, static_cast<int>(escala));
+    std::cout << "Escuela de muestra en C:\\GC (semilla " << semilla << ", escala " << escala
+              << "): " << Segundos(reloj.Segundos()) << '\n';
+
+    // Export, as the export button after picking C:\GC.
+    std::cout << "\nExportar\n";
+    reloj = Cronometro();
+    {
+        Estado exportacion;
+        exportacion.carpetaGC = gc;
+        CopiarTablasGC(exportacion);
+        InterfazDemo interfaz;
+        BExportarClick(exportacion, interfaz);
+        if (interfaz.ultimoMensaje != "Proceso finalizado") return 1;
+    }
+    const double tiempoExportar = reloj.Segundos();
+
+    reloj = Cronometro();
+    GenerarSolucion(RutaNativa(kCarpetaIntercambio));
+    const double tiempoGenerar = reloj.Segundos();
+    std::cout << "\nGenerador de horarios (sustituto): C:\\ZTEMP\\SOLUC.DBF\n";
+
+    // Import, in a new run of the program as the generator starts it.
+    std::cout << "\nImportar\n";
+    reloj = Cronometro();
+    Estado importacion;
+    importacion.carpetaGC = gc;
+    CopiarTablasGC(importacion);
+    importacion.CBCentro = PrimerCentro(importacion);
+    InterfazDemo interfaz;
+    int tecleados = 0;
+    interfaz.alControlProfesores = [&](Tabla& proft) { tecleados = RellenarDnisQueFaltan(proft); };
+    BImportarClick(importacion, interfaz);
+    const double tiempoImportar = reloj.Segundos();
+    if (interfaz.ultimoMensaje != "Proceso finalizado") return 1;
+    std::cout << "  D.N.I. tecleados en el control de profesores: " << tecleados << '\n';
+
+    Informe(importacion, gc);
+
+    std::cout << "\nTiempos\n"
+              << "  Exportar   " << Segundos(tiempoExportar) << '\n'
+              << "  Generador  " << Segundos(tiempoGenerar) << '\n'
+              << "  Importar   " << Segundos(tiempoImportar) << '\n';
+    return 0;
+}
+
+const RegistroComando registro("demo", kUso, Demo);
+
+}  // namespace
+}  // namespace brisolt::cli
