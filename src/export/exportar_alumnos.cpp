@@ -1,7 +1,9 @@
 // ALUMNOST.DBF: one row per student with a group, with the group's shift and
 // up to 50 of the student's subjects as catalogue codes.
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "export/pasos.h"
 #include "export/texto.h"
@@ -18,16 +20,57 @@ std::string Numerado(const char* patron, int n) {
     return Formato(patron, std::to_string(n));
 }
 
-// The first groups record, in stored order, with the student's group code or
-// whose first four characters are the student's course code.
-std::string Turno(Tabla& grupos, Tabla& alumnos, const std::string& codgrup) {
-    for (grupos.First(); !grupos.Eof(); grupos.Next()) {
-        const std::string grupo = grupos.FieldByName("Codgrup").AsString();
-        if (grupo == codgrup || Subcadena(grupo, 1, 4) == alumnos.FieldByName("Codcur").AsString())
-            return grupos.FieldByName("Turno").AsString();
+// The shift of the first groups record, in stored order, with the student's
+// group code or whose first four characters are the student's course code.
+// The walk over the groups for every student is served from two maps of
+// first positions, built on the first question; fields are read exactly when
+// the walk would read them, so a missing one fails at the same point.
+class Turnos {
+  public:
+    explicit Turnos(Tabla& grupos) : grupos_(grupos) {}
+
+    std::string Turno(Tabla& alumnos, const std::string& codgrup) {
+        if (!hechos_) Construir();
+        const auto porCodigo = primeroPorCodigo_.find(codgrup);
+        // The walk reads the student's course code at every record before the
+        // first one with the group's code.
+        const bool leeCurso = visitados_ != 0 && (porCodigo == primeroPorCodigo_.end() ||
+                                                porCodigo->second.orden > 0);
+        Posicion hallada;
+        if (porCodigo != primeroPorCodigo_.end()) hallada = porCodigo->second;
+        if (leeCurso) {
+            const auto porCurso = primeroPorCurso_.find(alumnos.FieldByName("Codcur").AsString());
+            if (porCurso != primeroPorCurso_.end() && porCurso->second.orden < hallada.orden)
+                hallada = porCurso->second;
+        }
+        if (hallada.recno == 0) return {};
+        grupos_.GoTo(hallada.recno);
+        return grupos_.FieldByName("Turno").AsString();
     }
-    return {};
-}
+
+  private:
+    struct Posicion {
+        size_t orden = SIZE_MAX;  // place in the walk
+        int64_t recno = 0;
+    };
+
+    void Construir() {
+        hechos_ = true;
+        size_t orden = 0;
+        for (grupos_.First(); !grupos_.Eof(); grupos_.Next(), ++orden) {
+            const std::string grupo = grupos_.FieldByName("Codgrup").AsString();
+            const Posicion p{orden, grupos_.RecNo()};
+            primeroPorCodigo_.try_emplace(grupo, p);
+            primeroPorCurso_.try_emplace(Subcadena(grupo, 1, 4), p);
+        }
+        visitados_ = orden;
+    }
+
+    Tabla& grupos_;
+    bool hechos_ = false;
+    size_t visitados_ = 0;  // how many records the walk visits
+    std::unordered_map<std::string, Posicion> primeroPorCodigo_, primeroPorCurso_;
+};
 
 // The student-subject table keys on a ten-character student code.
 std::string FiltroCodigo(const std::string& exped) {
@@ -74,6 +117,7 @@ void ExportarAlumnos(Estado& estado) {
     Tabla& alumnos = estado.wwTableAlumnos;
     Tabla& asigalum = estado.wwTableAsigAlum;
     grupos.Open();
+    Turnos turnos(grupos);
     alumnost.Open();
     alumnos.Open();
     asigalum.Open();
@@ -82,7 +126,7 @@ void ExportarAlumnos(Estado& estado) {
         const std::string codgrup = alumnos.FieldByName("Codgrup").AsString();
         const PartesCodigo partes = PartirCodigo(codgrup);
         if (partes.nivel.empty() || partes.curso.empty()) continue;
-        const std::string turno = Turno(grupos, alumnos, codgrup);
+        const std::string turno = turnos.Turno(alumnos, codgrup);
 
         alumnost.Append();
         alumnost.FieldByName("EXPED").SetAsString(alumnos.FieldByName("Codigo").AsString());

@@ -1,6 +1,10 @@
 // GRUPOST.DBF (one row per shift, level, course and group letter, with its
 // tutor) and CURSOST.DBF (one row per shift, level and course).
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "export/pasos.h"
 #include "export/texto.h"
 #include "tables/carpetas.h"
@@ -22,28 +26,27 @@ void CrearTablaIntercambio(Tabla& tabla, const char* archivo, const char* mdx,
 
 // The duplicate checks compare with the values as stored (cut to the field and
 // without trailing blanks), so a value wider than its field never matches.
-bool HayGrupo(Tabla& grupost, const std::string& turno, const std::string& nivel,
-              const std::string& curso, const std::string& letra) {
-    for (grupost.First(); !grupost.Eof(); grupost.Next()) {
-        if (grupost.FieldByName("TURNO").AsString() == turno &&
-            grupost.FieldByName("NIVEL").AsString() == nivel &&
-            grupost.FieldByName("CURSO").AsString() == curso &&
-            grupost.FieldByName("GRUPO").AsString() == letra)
-            return true;
-    }
-    return false;
-}
+// Instead of walking the table for every group, each check keeps the stored
+// values of the rows it let through.
+class Vistos {
+  public:
+    explicit Vistos(Tabla& tabla, std::vector<const char*> campos)
+        : tabla_(tabla), campos_(std::move(campos)) {}
 
-bool HayCurso(Tabla& cursost, const std::string& turno, const std::string& nivel,
-              const std::string& curso) {
-    for (cursost.First(); !cursost.Eof(); cursost.Next()) {
-        if (cursost.FieldByName("TURNO").AsString() == turno &&
-            cursost.FieldByName("NIVEL").AsString() == nivel &&
-            cursost.FieldByName("CURSO").AsString() == curso)
-            return true;
+    bool Hay(const std::vector<std::string>& valores) const { return filas_.count(valores) > 0; }
+
+    // After the Post of a row: remember it as the file holds it.
+    void Anotar() {
+        std::vector<std::string> guardados;
+        for (const char* campo : campos_) guardados.push_back(tabla_.FieldByName(campo).AsString());
+        filas_.insert(std::move(guardados));
     }
-    return false;
-}
+
+  private:
+    Tabla& tabla_;
+    std::vector<const char*> campos_;
+    std::set<std::vector<std::string>> filas_;
+};
 
 // A blank DNI means the group has no tutor yet; only a DNI that is there but is
 // not a whole number is a fault in the school's data worth stopping for.
@@ -81,6 +84,9 @@ void ExportarGrupos(Estado& estado) {
     proft.SetTableName("C:\\ZTEMP\\PROFT.DBF");
     proft.Open();
 
+    Vistos gruposVistos(grupost, {"TURNO", "NIVEL", "CURSO", "GRUPO"});
+    Vistos cursosVistos(cursost, {"TURNO", "NIVEL", "CURSO"});
+
     Tabla& grupos = estado.wwTableGrupos;
     grupos.Open();
     for (grupos.First(); !grupos.Eof(); grupos.Next()) {
@@ -89,7 +95,7 @@ void ExportarGrupos(Estado& estado) {
         const PartesCodigo partes = PartirCodigo(codgrup);
         if (partes.nivel.empty() || partes.curso.empty()) continue;
 
-        if (!HayGrupo(grupost, turno, partes.nivel, partes.curso, partes.letra)) {
+        if (!gruposVistos.Hay({turno, partes.nivel, partes.curso, partes.letra})) {
             const std::string tutor = Tutor(proft, grupos.FieldByName("DNI").AsString());
             const std::string descrip = turno + " " + partes.nivel + " " + partes.curso + " " +
                                         partes.letra + " (" +
@@ -103,9 +109,10 @@ void ExportarGrupos(Estado& estado) {
             grupost.FieldByName("DESCRIP").SetAsString(descrip);
             grupost.FieldByName("TUTOR").SetAsString(tutor);
             grupost.Post();
+            gruposVistos.Anotar();
         }
 
-        if (!HayCurso(cursost, turno, partes.nivel, partes.curso)) {
+        if (!cursosVistos.Hay({turno, partes.nivel, partes.curso})) {
             cursost.Append();
             cursost.FieldByName("ABREV").SetAsString(turno + Subcadena(partes.nivel, 1, 1) +
                                                      Subcadena(partes.curso, 1, 1));
@@ -113,6 +120,7 @@ void ExportarGrupos(Estado& estado) {
             cursost.FieldByName("NIVEL").SetAsString(partes.nivel);
             cursost.FieldByName("CURSO").SetAsString(partes.curso);
             cursost.Post();
+            cursosVistos.Anotar();
         }
     }
 

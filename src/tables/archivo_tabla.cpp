@@ -61,8 +61,13 @@ std::string Mayusculas(std::string_view s) {
     return r;
 }
 
+// Field and file names compare many times per record: no copies here.
 bool MismoNombre(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && Mayusculas(a) == Mayusculas(b);
+    if (a.size() != b.size()) return false;
+    auto mayuscula = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (mayuscula(a[i]) != mayuscula(b[i])) return false;
+    return true;
 }
 
 std::string SinExtension(const std::string& ruta) {

@@ -168,6 +168,30 @@ TEST_F(Alumnos, CincuentaAsignaturasYLaQuincuagesimaPrimera) {
               (Filas{Alumno({"50", "CINQUANTA", "", "ESO", "1", "A", "", "F"}, cincuenta)}));
 }
 
+// The shift is the first groups record, in stored order, matching either the
+// student's group code or the course code; whichever comes first wins.
+TEST_F(Alumnos, TurnoDelPrimerGrupoQueCoincide) {
+    CrearCatalogo({});
+    prueba::CrearGrupos({
+        {"1ESOB", "M", "", ""},
+        {"1ESOA", "T", "", ""},
+        {"1ESOA", "V", "", ""},  // a second record with the same code is never reached
+        {"2BATA", "N", "", ""},
+    });
+    prueba::CrearAlumnos({
+        {"1", "CURS ABANS QUE CODI", "1ESO", "1ESOA", ""},
+        {"2", "NOMES CODI", "9XXX", "1ESOA", ""},
+        {"3", "CODI DESPRES DEL CURS", "1ESO", "2BATA", ""},
+        {"4", "CAP", "3ESO", "3ESOC", ""},
+        {"5", "CODI AL FINAL", "", "2BATA", ""},
+    });
+    prueba::CrearAsigAlum({});
+    ASSERT_EQ(Exportar(), "");
+    std::vector<std::string> turnos;
+    for (const Fila& fila : LeerTabla(Intercambio("ALUMNOST.DBF"))) turnos.push_back(fila[2]);
+    EXPECT_EQ(turnos, (std::vector<std::string>{"M", "T", "M", "", "N"}));
+}
+
 TEST_F(Alumnos, Fallos) {
     prueba::CrearGrupos({});
     prueba::CrearAsigAlum({});
