@@ -2,8 +2,6 @@
 
 #include <iostream>
 
-#include "tables/tabla.h"
-
 namespace brisolt::cli {
 
 void InterfazConsola::Informar(const std::string& texto) {
@@ -17,15 +15,6 @@ void InterfazConsola::ControlProfesores(Tabla& wwTableProft) {
 
 void InterfazConsola::ControlPlantilla(Tabla& wwTablePlantilla) {
     if (alControlPlantilla) alControlPlantilla(wwTablePlantilla);
-}
-
-std::string PrimerCentro(Estado& estado) {
-    Tabla& centro = estado.wwTableCentro;
-    centro.Open();
-    for (centro.First(); !centro.Eof(); centro.Next())
-        estado.centros.push_back(centro.FieldByName("CODCEN").AsString());
-    centro.Close();
-    return estado.centros.empty() ? std::string() : estado.centros.front();
 }
 
 std::string TextoCajaError(const std::string& mensaje) {

@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 
-#include "tables/estado.h"
 #include "tables/interfaz.h"
 
 namespace brisolt::cli {
@@ -27,10 +26,6 @@ public:
     bool botonesDesactivados = false;
     bool ventanaCerrada = false;
 };
-
-// The centre the window selects at start: the first code of the staged
-// centre table (empty when it has none). Fills estado.centros on the way.
-std::string PrimerCentro(Estado& estado);
 
 // The error box's text: the message with a full stop added when it ends in a
 // character that sorts after ".".

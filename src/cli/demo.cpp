@@ -6,7 +6,6 @@
 
 #include <stdlib.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -15,26 +14,16 @@
 #include <vector>
 
 #include "cli/comandos.h"
-#include "cli/consola.h"
-#include "escuela_muestra.h"
-#include "export/exportar.h"
-#include "generador.h"
-#include "import/importar.h"
-#include "import/rejilla.h"
+#include "ida_vuelta.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"
-#include "tables/estado.h"
-#include "tables/staging.h"
 #include "tables/tabla.h"
 
 namespace brisolt::cli {
 namespace {
 
 constexpr const char* kUso = "demo [--dir CARPETA] [--semilla N] [--escala N]";
-
-// The DNIs the demo types into the identity dialog: numbers no sample teacher has.
-constexpr int32_t kPrimerDniTecleado = 70000001;
 
 constexpr const char* kTablasIntercambio[] = {
     "ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF",   "AULAT.DBF", "ALUMNOST.DBF",
@@ -43,30 +32,11 @@ constexpr const char* kTablasIntercambio[] = {
 constexpr const char* kDias[] = {"Lunes", "Martes", "Miércoles", "Jueves", "Viernes"};
 constexpr int kHorasSemana = 7;
 
-class Cronometro {
-  public:
-    double Segundos() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio_).count();
-    }
-
-  private:
-    std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
-};
-
 std::string Segundos(double s) {
     char texto[32];
     std::snprintf(texto, sizeof texto, "%.3f s", s);
     return texto;
 }
-
-// The seam of the demo: messages indented under the command that shows them.
-class InterfazDemo : public InterfazConsola {
-  public:
-    void Informar(const std::string& texto) override {
-        ultimoMensaje = texto;
-        std::cout << "  » " << texto << '\n';
-    }
-};
 
 uint32_t Entero(const std::string& texto, const char* opcion, uint32_t minimo, uint32_t maximo) {
     int32_t valor = 0;
@@ -144,7 +114,7 @@ std::string Tramo(const std::string& desde, const std::string& hasta) {
     return desde.empty() && hasta.empty() ? std::string() : desde + "-" + hasta;
 }
 
-void Informe(const Estado& importacion, const std::string& gc) {
+void Informe(const std::string& centro, const std::string& gc) {
     const std::string intercambio = RutaNativa(kCarpetaIntercambio);
     std::cout << "\nTablas de intercambio en C:\\ZTEMP\n";
     for (const char* nombre : kTablasIntercambio) {
@@ -161,7 +131,7 @@ void Informe(const Estado& importacion, const std::string& gc) {
     Lectura horprof(UnirRuta(gc, "horprof.dbf"));
     Lectura horgrup(UnirRuta(gc, "horgrup.dbf"));
     std::cout << "\nHorarios escritos en la Gestión de Centros (C:\\GC), centro "
-              << importacion.CBCentro << '\n';
+              << centro << '\n';
     std::printf("  horprof.dbf   %6lld filas\n", static_cast<long long>(horprof->RecordCount()));
     std::printf("  horgrup.dbf   %6lld filas\n", static_cast<long long>(horgrup->RecordCount()));
 
@@ -198,20 +168,6 @@ void Informe(const Estado& importacion, const std::string& gc) {
     ImprimirSemana("Semana del grupo " + grupo, delGrupo);
 }
 
-// Types a DNI into every row that has none, as the person at the identity
-// dialog would.
-int RellenarDnisQueFaltan(Tabla& proft) {
-    int tecleados = 0;
-    for (proft.First(); !proft.Eof(); proft.Next()) {
-        if (proft.FieldByName("DNI").AsInteger() != 0) continue;
-        EntrarRejilla(proft);
-        proft.FieldByName("DNI").SetText(std::to_string(kPrimerDniTecleado + tecleados));
-        SalirRejilla(proft);
-        ++tecleados;
-    }
-    return tecleados;
-}
-
 int Demo(const std::vector<std::string>& args) {
     Argumentos a = Argumentos::Leer(args, {"--dir", "--semilla", "--escala"}, {});
     if (!a.posicionales.empty()) throw Error(std::string("Uso: brisolt-cli ") + kUso);
@@ -221,54 +177,23 @@ int Demo(const std::vector<std::string>& args) {
     const std::string unidad = Unidad(a);
     ::setenv("BRISOLT_DRIVE_C", unidad.c_str(), 1);
     std::cout << "Brisolt: ida y vuelta con la escuela de muestra\n"
-              << "Unidad C: en " << unidad << "\n\n";
+              << "Unidad C: en " << unidad << "\n";
 
-    const std::string gc = RutaNativa(kCarpetaGC);
-    if (!CrearCarpetas(gc)) throw Error("No se puede crear la carpeta " + gc);
-    Cronometro reloj;
-    ConstruirEscuelaMuestra(gc, semilla, static_cast<int>(escala));
-    std::cout << "Escuela de muestra en C:\\GC (semilla " << semilla << ", escala " << escala
-              << "): " << Segundos(reloj.Segundos()) << '\n';
+    const IdaVuelta r = RecorrerIdaVuelta(
+        semilla, static_cast<int>(escala),
+        [](const std::string& comando) { std::cout << '\n' << comando << '\n'; },
+        [](const std::string& mensaje) { std::cout << "  » " << mensaje << '\n'; });
+    if (!r.completa) return 1;
+    std::cout << "  D.N.I. tecleados en el control de profesores: " << r.dnisTecleados << '\n';
 
-    // Export, as the export button after picking C:\GC.
-    std::cout << "\nExportar\n";
-    reloj = Cronometro();
-    {
-        Estado exportacion;
-        exportacion.carpetaGC = gc;
-        CopiarTablasGC(exportacion);
-        InterfazDemo interfaz;
-        BExportarClick(exportacion, interfaz);
-        if (interfaz.ultimoMensaje != "Proceso finalizado") return 1;
-    }
-    const double tiempoExportar = reloj.Segundos();
-
-    reloj = Cronometro();
-    GenerarSolucion(RutaNativa(kCarpetaIntercambio));
-    const double tiempoGenerar = reloj.Segundos();
-    std::cout << "\nGenerador de horarios (sustituto): C:\\ZTEMP\\SOLUC.DBF\n";
-
-    // Import, in a new run of the program as the generator starts it.
-    std::cout << "\nImportar\n";
-    reloj = Cronometro();
-    Estado importacion;
-    importacion.carpetaGC = gc;
-    CopiarTablasGC(importacion);
-    importacion.CBCentro = PrimerCentro(importacion);
-    InterfazDemo interfaz;
-    int tecleados = 0;
-    interfaz.alControlProfesores = [&](Tabla& proft) { tecleados = RellenarDnisQueFaltan(proft); };
-    BImportarClick(importacion, interfaz);
-    const double tiempoImportar = reloj.Segundos();
-    if (interfaz.ultimoMensaje != "Proceso finalizado") return 1;
-    std::cout << "  D.N.I. tecleados en el control de profesores: " << tecleados << '\n';
-
-    Informe(importacion, gc);
+    Informe(r.centro, RutaNativa(kCarpetaGC));
 
     std::cout << "\nTiempos\n"
-              << "  Exportar   " << Segundos(tiempoExportar) << '\n'
-              << "  Generador  " << Segundos(tiempoGenerar) << '\n'
-              << "  Importar   " << Segundos(tiempoImportar) << '\n';
+              << "  Escuela de muestra (semilla " << semilla << ", escala " << escala
+              << ")  " << Segundos(r.escuela) << '\n'
+              << "  Exportar   " << Segundos(r.exportar) << '\n'
+              << "  Generador  " << Segundos(r.generador) << '\n'
+              << "  Importar   " << Segundos(r.importar) << '\n';
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "cli/consola.h"
 #include "import/importar.h"
 #include "import/rejilla.h"
+#include "shell/arranque.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"

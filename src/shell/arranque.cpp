@@ -92,6 +92,20 @@ void ListaDirectoriosChange(Estado& estado, VentanaArranque& ventana) {
     CopiarTablasGC(estado);
 }
 
+std::string PrimerCentro(Estado& estado) {
+    // Start-up's own filling of the centre list, with nothing on screen.
+    class SinVentana : public VentanaArranque {
+        void Incrustar(uint32_t) override {}
+        void MostrarPaneles(bool, bool) override {}
+        void MostrarCarpetaLista(const std::string&) override {}
+        void MostrarEdNuevoDir(const std::string&) override {}
+        void AgregarCentro(const std::string&) override {}
+        void SeleccionarCentro(int) override {}
+    } sinVentana;
+    LlenarCentros(estado, sinVentana);
+    return estado.centros.empty() ? std::string() : estado.centros.front();
+}
+
 std::string RutaIni(const std::string& rutaEjecutable) {
     const auto barra = rutaEjecutable.find_last_of('/');
     const std::string carpeta =

@@ -52,6 +52,10 @@ void FijarCarpetaLista(Estado& estado, VentanaArranque& ventana, const std::stri
 // Shows the list's folder in EdNuevoDir and stages the tables from it.
 void ListaDirectoriosChange(Estado& estado, VentanaArranque& ventana);
 
+// The centre the window selects at start without a window: the first code
+// of the staged centre table, empty when it has none. Fills estado.centros.
+std::string PrimerCentro(Estado& estado);
+
 // Zentaro.ini beside the executable (an existing file in any case is used).
 std::string RutaIni(const std::string& rutaEjecutable);
 std::string RutaEjecutable();
