@@ -133,6 +133,23 @@ std::string PerfilConValor(std::string_view contenido, std::string_view seccion,
     return salida;
 }
 
+std::optional<std::string> ValorEnPerfil(std::string_view contenido, std::string_view seccion,
+                                         std::string_view clave) {
+    if (contenido.substr(0, 3) == "\xEF\xBB\xBF") contenido.remove_prefix(3);
+    bool dentro = false;
+    for (const Linea& l : Lineas(contenido)) {
+        std::string_view nombre;
+        if (EsSeccion(l.texto, &nombre)) {
+            dentro = IgualesSinCaso(nombre, seccion);
+            continue;
+        }
+        std::size_t igual = 0;
+        if (dentro && EsClave(l.texto, clave, &igual))
+            return std::string(Recortar(l.texto.substr(igual + 1)));
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 class Archivo {

@@ -53,7 +53,14 @@ TEST(PerfilConValor, ReglasDelArchivoDePerfil) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.que);
         EXPECT_EQ(PerfilConValor(c.antes, "Transformadores", "Transformado", "1"), c.despues);
+        // What the generator reads back is the value written.
+        EXPECT_EQ(ValorEnPerfil(c.despues, "transformadores", "TRANSFORMADO"), "1");
     }
+    EXPECT_EQ(ValorEnPerfil("[Otra]\r\nTransformado=0\r\n", "Transformadores", "Transformado"),
+              std::nullopt);
+    EXPECT_EQ(ValorEnPerfil("[Transformadores]\r\n;Transformado=0\r\n", "Transformadores",
+                            "Transformado"),
+              std::nullopt);
 }
 
 class ArchivoPerfil : public ::testing::Test {
