@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "colocacion.h"
+#include "lectura.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
 #include "tables/tabla.h"
@@ -24,22 +25,6 @@ struct FilaSolucion {
     std::string tarea, prof, nivel, curso, asig, grupo, aula;
 
     auto Clave() const { return std::tie(dia, hora, grupo, prof, tarea); }
-};
-
-class Lectura {
-  public:
-    Lectura(const std::string& carpeta, const char* nombre) {
-        t_.SetDatabaseName(carpeta);
-        t_.SetTableName(nombre);
-        t_.SetReadOnly(true);
-        t_.Open();
-        t_.First();
-    }
-    Tabla* operator->() { return &t_; }
-    std::string S(const char* campo) { return t_.FieldByName(campo).AsString(); }
-
-  private:
-    Tabla t_;
 };
 
 std::vector<Asignacion> LeerAsignaciones(const std::string& carpeta) {

@@ -15,6 +15,7 @@
 
 #include "cli/comandos.h"
 #include "ida_vuelta.h"
+#include "lectura.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"
@@ -62,23 +63,6 @@ std::string Unidad(const Argumentos& a) {
                     std::filesystem::temp_directory_path().string());
     return plantilla;
 }
-
-// Opens a table by its full path for reading, through the engine.
-class Lectura {
-  public:
-    explicit Lectura(const std::string& ruta) {
-        t_.SetTableName(ruta);
-        t_.SetReadOnly(true);
-        t_.Open();
-        t_.First();
-    }
-    Tabla* operator->() { return &t_; }
-    std::string S(const char* campo) { return t_.FieldByName(campo).AsString(); }
-    int32_t I(const char* campo) { return t_.FieldByName(campo).AsInteger(); }
-
-  private:
-    Tabla t_;
-};
 
 // One week: the text of each (day, hour) cell and the times of each hour.
 struct Semana {

@@ -13,6 +13,7 @@
 #include <string>
 #include <tuple>
 
+#include "lectura.h"
 #include "tables/carpetas.h"
 #include "tables/tabla.h"
 
@@ -39,21 +40,6 @@ Salida Ejecutar(const std::string& argumentos) {
     s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     return s;
 }
-
-class Lectura {
-  public:
-    explicit Lectura(const std::string& ruta) {
-        t_.SetTableName(ruta);
-        t_.Open();
-        t_.First();
-    }
-    Tabla* operator->() { return &t_; }
-    std::string S(const char* campo) { return t_.FieldByName(campo).AsString(); }
-    int32_t I(const char* campo) { return t_.FieldByName(campo).AsInteger(); }
-
-  private:
-    Tabla t_;
-};
 
 class DemoCli : public ::testing::Test {
   protected:
