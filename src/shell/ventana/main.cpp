@@ -1,0 +1,54 @@
+// brisolt: the window.
+
+#include <QApplication>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "help/chm/visor_chm.h"
+#include "help/quen_html_help.h"
+#include "help/sistema.h"
+#include "shell/ventana/exportar_datos.h"
+
+namespace {
+
+// The help window needs a running QApplication, which does not exist yet
+// when the viewer registers at load: the control is made on first use and
+// let go of in main while the application still runs.
+struct ControlPerezoso {
+    std::unique_ptr<brisolt::chm::VisorChm> visor;
+};
+std::shared_ptr<ControlPerezoso> control = std::make_shared<ControlPerezoso>();
+
+brisolt::ControlHtmlHelp CargarPerezoso() {
+    std::weak_ptr<ControlPerezoso> debil = control;
+    return {control,
+            [debil](brisolt::VentanaId llamante, const char* archivo, unsigned comando,
+                    std::uintptr_t datos) -> brisolt::VentanaId {
+                auto c = debil.lock();
+                if (!c || !QApplication::instance()) return 0;
+                if (!c->visor) c->visor = std::make_unique<brisolt::chm::VisorChm>();
+                return c->visor->Ejecutar(llamante, archivo, comando, datos);
+            }};
+}
+
+// Registered at program load, before main runs, and gone at unload.
+const brisolt::RegistroQuenHtmlHelp registro(CargarPerezoso);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication aplicacion(argc, argv);
+    brisolt::SistemaAyuda().FijarArchivoAplicacion("GESCEN.chm");
+    QApplication::setApplicationName("Brisolt");
+
+    std::vector<std::string> parametros(argv + 1, argv + argc);
+    int salida = 0;
+    {
+        brisolt::ventana::TExportarDatos ExportarDatos(parametros);
+        ExportarDatos.show();
+        salida = QApplication::exec();
+    }
+    control->visor.reset();  // its windows must go while the application runs
+    return salida;
+}

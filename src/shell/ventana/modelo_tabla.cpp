@@ -1,0 +1,173 @@
+#include "shell/ventana/modelo_tabla.h"
+
+#include <QBrush>
+#include <QColor>
+#include <exception>
+
+#include "import/rejilla.h"
+#include "tables/tabla.h"
+
+namespace brisolt::ventana {
+
+ModeloTabla::ModeloTabla(Tabla& tabla, std::vector<ColumnaRejilla> columnas, QObject* padre)
+    : QAbstractTableModel(padre), tabla_(tabla), columnas_(std::move(columnas)) {
+    Leer();
+}
+
+template <class F>
+bool ModeloTabla::Intentar(F&& operacion) {
+    try {
+        operacion();
+        emit estadoCambiado();
+        return true;
+    } catch (const std::exception& e) {
+        // The box must not open while the view is still closing its editor.
+        emit rechazado(QString::fromStdString(e.what()));
+        emit estadoCambiado();
+        return false;
+    }
+}
+
+void ModeloTabla::Leer() {
+    registros_.clear();
+    valores_.clear();
+    if (!tabla_.Active()) return;
+    for (tabla_.First(); !tabla_.Eof(); tabla_.Next()) {
+        registros_.push_back(tabla_.RecNo());
+        std::vector<QString> fila;
+        for (const auto& c : columnas_)
+            fila.push_back(QString::fromStdString(tabla_.FieldByName(c.campo).AsString()));
+        valores_.push_back(std::move(fila));
+    }
+    tabla_.First();
+}
+
+void ModeloTabla::LeerFila(int fila) {
+    auto& valores = valores_[static_cast<std::size_t>(fila)];
+    for (std::size_t c = 0; c < columnas_.size(); ++c)
+        valores[c] = QString::fromStdString(tabla_.FieldByName(columnas_[c].campo).AsString());
+    emit dataChanged(index(fila, 0), index(fila, columnCount() - 1));
+}
+
+int ModeloTabla::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : static_cast<int>(registros_.size());
+}
+
+int ModeloTabla::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : static_cast<int>(columnas_.size());
+}
+
+QVariant ModeloTabla::data(const QModelIndex& indice, int rol) const {
+    if (!indice.isValid()) return {};
+    const auto& columna = columnas_[static_cast<std::size_t>(indice.column())];
+    switch (rol) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return valores_[static_cast<std::size_t>(indice.row())]
+                           [static_cast<std::size_t>(indice.column())];
+        case Qt::ForegroundRole:
+            // Fixed columns are disabled only to keep the cursor out, not to look grey.
+            return columna.fija ? QVariant(QBrush(Qt::black)) : QVariant();
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags ModeloTabla::flags(const QModelIndex& indice) const {
+    if (!indice.isValid()) return Qt::NoItemFlags;
+    if (columnas_[static_cast<std::size_t>(indice.column())].fija) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant ModeloTabla::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
+    if (orientacion != Qt::Horizontal || rol != Qt::DisplayRole || seccion < 0 ||
+        seccion >= columnCount())
+        return QAbstractTableModel::headerData(seccion, orientacion, rol);
+    return columnas_[static_cast<std::size_t>(seccion)].titulo;
+}
+
+bool ModeloTabla::setData(const QModelIndex& indice, const QVariant& valor, int rol) {
+    if (!indice.isValid() || rol != Qt::EditRole || !(flags(indice) & Qt::ItemIsEditable))
+        return false;
+    const int fila = indice.row();
+    const auto& columna = columnas_[static_cast<std::size_t>(indice.column())];
+    const std::string texto = valor.toString().toStdString();
+    // An unchanged cell leaves the record as it was.
+    if (FilaActual() == fila &&
+        valores_[static_cast<std::size_t>(fila)][static_cast<std::size_t>(indice.column())] ==
+            valor.toString())
+        return true;
+    if (FilaActual() != fila && !Posicionar(fila)) return false;
+    return Intentar([&] {
+        EntrarRejilla(tabla_);
+        tabla_.FieldByName(columna.campo).SetText(texto);
+        LeerFila(fila);
+    });
+}
+
+int ModeloTabla::FilaActual() const {
+    const int64_t recno = tabla_.Active() ? tabla_.RecNo() : 0;
+    for (std::size_t i = 0; i < registros_.size(); ++i)
+        if (registros_[i] == recno) return static_cast<int>(i);
+    return -1;
+}
+
+bool ModeloTabla::Posicionar(int fila) {
+    if (fila < 0 || fila >= rowCount() || FilaActual() == fila) return true;
+    const int anterior = FilaActual();
+    return Intentar([&] {
+        // Moving the cursor writes the row being edited, as leaving it does.
+        SalirRejilla(tabla_);
+        if (anterior >= 0) LeerFila(anterior);
+        tabla_.GoTo(registros_[static_cast<std::size_t>(fila)]);
+    });
+}
+
+bool ModeloTabla::Entrar() {
+    return Intentar([&] { EntrarRejilla(tabla_); });
+}
+
+bool ModeloTabla::Salir() {
+    const int fila = FilaActual();
+    return Intentar([&] {
+        SalirRejilla(tabla_);
+        if (fila >= 0) LeerFila(fila);
+    });
+}
+
+bool ModeloTabla::Editar() {
+    return Intentar([&] { tabla_.Edit(); });
+}
+
+bool ModeloTabla::Grabar() {
+    return Salir();
+}
+
+bool ModeloTabla::Cancelar() {
+    if (!tabla_.Editing()) return true;
+    const int fila = FilaActual();
+    return Intentar([&] {
+        // Closing drops the pending record: the table's way of cancelling.
+        const int64_t recno = tabla_.RecNo();
+        tabla_.Close();
+        tabla_.Open();
+        if (recno > 0) tabla_.GoTo(recno);
+        if (fila >= 0) LeerFila(fila);
+    });
+}
+
+bool ModeloTabla::Refrescar() {
+    if (tabla_.Editing()) return false;
+    const int fila = FilaActual();
+    beginResetModel();
+    const bool ok = Intentar([&] { Leer(); });
+    endResetModel();
+    if (ok && fila >= 0 && fila < rowCount()) Posicionar(fila);
+    return ok;
+}
+
+bool ModeloTabla::Editando() const {
+    return tabla_.Active() && tabla_.Editing();
+}
+
+}  // namespace brisolt::ventana
