@@ -132,6 +132,25 @@ int Renombrar(const Viaje& v) {
     return ::rename(v.temporal.c_str(), v.destino.c_str()) == 0 ? 0 : errno;
 }
 
+// Keeps the school's original of `r` under a second name until both new files
+// are in place, so that it can be put back. A hard link costs nothing; where
+// the folder has none (a network share, a FAT stick) or the name is taken by
+// what a crashed run left, a complete copy, flushed like the new files, does
+// the same job. Returns 0 or an errno; nothing of the school's is touched.
+int Respaldar(Viaje& r) {
+    if (!ExisteArchivo(r.origen)) return 0;
+    if (Inyectado(PuntoDevolucion::Enlazar, r.nombre) == 0) {
+        const std::string carpeta = Carpeta(r.origen);
+        const std::string ruta = carpeta + "/." + r.origen.substr(carpeta.size() + 1) +
+                                 ".anterior" + std::to_string(::getpid());
+        if (::link(r.origen.c_str(), ruta.c_str()) == 0) {
+            r.temporal = ruta;
+            return 0;
+        }
+    }
+    return Escribir(r);
+}
+
 void SincronizarCarpeta(const std::string& carpeta) {
     Descriptor d(::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (d.get() >= 0) ::fsync(d.get());
@@ -156,33 +175,25 @@ void DevolverHorarios(const std::string& carpetaGC) {
     for (Viaje& v : viajes)
         if (int e = Escribir(v)) FalloES(e);
 
-    // The two renames cannot be one step. Keep a second name for the first
-    // original so that, should the second rename fail, it can be put back and
-    // the two files stay of one age.
+    // The two renames cannot be one step. Should the second fail, the first
+    // original is put back, so the two files stay of one age.
     Viaje& grupos = viajes[0];
     Viaje& profesores = viajes[1];
-    std::string respaldo;
-    if (ExisteArchivo(grupos.destino)) {
-        respaldo = grupos.temporal + ".anterior";
-        if (::link(grupos.destino.c_str(), respaldo.c_str()) != 0) respaldo.clear();
-    }
-    auto quitarRespaldo = [&] {
-        if (!respaldo.empty()) ::unlink(respaldo.c_str());
-    };
+    Viaje respaldo;  // removed on the way out unless it was put back
+    respaldo.nombre = grupos.nombre;
+    respaldo.origen = grupos.destino;
+    respaldo.destino = grupos.destino;
+    if (int e = Respaldar(respaldo)) FalloES(e);
 
-    if (int e = Renombrar(grupos)) {
-        quitarRespaldo();
-        FalloES(e);
-    }
+    if (int e = Renombrar(grupos)) FalloES(e);
     grupos.temporal.clear();
     if (int e = Renombrar(profesores)) {
-        if (!respaldo.empty() && ::rename(respaldo.c_str(), grupos.destino.c_str()) == 0)
-            respaldo.clear();
-        quitarRespaldo();
+        if (!respaldo.temporal.empty() &&
+            ::rename(respaldo.temporal.c_str(), grupos.destino.c_str()) == 0)
+            respaldo.temporal.clear();
         FalloES(e);
     }
     profesores.temporal.clear();
-    quitarRespaldo();
     SincronizarCarpeta(Carpeta(grupos.destino));
     if (Carpeta(profesores.destino) != Carpeta(grupos.destino))
         SincronizarCarpeta(Carpeta(profesores.destino));

@@ -17,6 +17,7 @@ enum class PuntoDevolucion {
     CrearTemporal,  // creating the new file beside the original
     Escribir,       // after part of the new file was written
     Sincronizar,    // flushing the new file to disk
+    Enlazar,        // the second name kept for the first original until both are in place
     Renombrar,      // putting the new file in place of the original
 };
 

@@ -81,6 +81,37 @@ INSTANTIATE_TEST_SUITE_P(
         PuntoDeFallo{"EntreLosRenombres", PuntoDevolucion::Renombrar, "horprof.dbf"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
+// Without a hard link for the first original (a share or stick that has none,
+// or a name a crashed run left taken) a copy of it must stand in, or a failed
+// second rename would leave one new file beside one old.
+TEST_F(Devolver, SinEnlaceElPrimerOriginalSigueGuardado) {
+    struct Caso {
+        const char* nombre;
+        PuntoDevolucion punto;  // what else fails, for horprof.dbf
+        bool completa;
+    };
+    for (const Caso& caso : {Caso{"EntreLosRenombres", PuntoDevolucion::Renombrar, false},
+                             Caso{"SinOtroFallo", PuntoDevolucion::CrearTemporal, true}}) {
+        SCOPED_TRACE(caso.nombre);
+        Escribir(Gc("HORGRUP.DBF"), "grupos de antes");
+        Escribir(Gc("Horprof.dbf"), "profesores de antes");
+        FijarFalloDevolucion([&](PuntoDevolucion punto, const std::string& archivo) {
+            if (punto == PuntoDevolucion::Enlazar) return EPERM;
+            return caso.completa || punto != caso.punto || archivo != "horprof.dbf" ? 0 : ENOSPC;
+        });
+        if (caso.completa) {
+            DevolverHorarios(estado_->carpetaGC);
+            EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), LeerBytes(Staging("horgrup.dbf")));
+            EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), LeerBytes(Staging("horprof.dbf")));
+        } else {
+            EXPECT_THROW(DevolverHorarios(estado_->carpetaGC), Error);
+            EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), "grupos de antes");
+            EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), "profesores de antes");
+        }
+        EXPECT_EQ(ArchivosDe(Gc("")), antes_);
+    }
+}
+
 TEST_F(Devolver, SinCopiaPreparadaNadaCambia) {
     std::remove(Staging("horprof.dbf").c_str());
     try {
