@@ -66,6 +66,13 @@ bool EsNumerica(const DescCampo& c) {
            (t == 'B' && !c.memo);
 }
 
+// Integer fields take a whole number; float, currency and double fields a
+// number with the user's decimal separator.
+bool EsEntera(const DescCampo& c) {
+    const char t = c.info.tipo;
+    return t == 'I' || t == '+' || (t == 'N' && c.info.decimales == 0);
+}
+
 struct Uso {
     std::shared_ptr<ArchivoTabla> a;
     ~Uso() {
@@ -394,7 +401,9 @@ bool Tabla::Locate(std::string_view campo, std::string_view valor) {
     const bool numerica = EsNumerica(d);
     std::string clave;
     if (numerica) {
-        clave = FlotanteExacto(static_cast<double>(TextoAEntero(valor)));
+        const double numero =
+            EsEntera(d) ? static_cast<double>(TextoAEntero(valor)) : TextoAFlotante(valor);
+        clave = FlotanteExacto(numero);
     } else {
         clave = std::string(valor);
         while (!clave.empty() && clave.back() == ' ') clave.pop_back();

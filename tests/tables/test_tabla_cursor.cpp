@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tables/conversion.h"
 #include "tables/error.h"
 #include "tables/tabla.h"
 #include "test_tabla_comun.h"
@@ -153,6 +154,25 @@ TEST_F(Cursor, LocateConvertsTextForAnIntegerField) {
     // Conversion texts carry no component name.
     EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", "12A"); }), "'12A' no es un valor entero válido");
     EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", ""); }), "'' no es un valor entero válido");
+}
+
+TEST_F(Cursor, LocateReadsAFloatFieldsTextWithTheDecimalSeparator) {
+    const std::string horas = dir / "HORAS.DBF";
+    struct Coma {
+        Coma() { FijarSeparadorDecimal(','); }
+        ~Coma() { FijarSeparadorDecimal('\0'); }
+    } coma;
+    Crear(horas, {Cadena("COD", 4), Flotante("NHORAS")});
+    Llenar(horas, {{"A", "3"}, {"B", "2,5"}});
+    Tabla h;
+    h.SetTableName(horas);
+    h.Open();
+    EXPECT_TRUE(h.Locate("NHORAS", "2,5"));
+    EXPECT_EQ(h.FieldByName("COD").AsString(), "B");
+    EXPECT_TRUE(h.Locate("NHORAS", "3"));
+    EXPECT_EQ(h.FieldByName("COD").AsString(), "A");
+    EXPECT_EQ(MensajeDe([&] { h.Locate("NHORAS", "2.5"); }),
+              "'2.5' no es un valor punto flotante válido");
 }
 
 TEST_F(Cursor, LocateIsWholeValueCaseSensitiveAndTakesTheFirstMatch) {
