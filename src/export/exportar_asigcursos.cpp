@@ -20,8 +20,8 @@ void ExportarAsigCursos(Estado&) {
         {"ASIG", TipoCampo::Cadena, 10},
         {"HORAS", TipoCampo::Flotante},
     };
-    // Created before the catalogue is opened: a missing catalogue leaves an
-    // empty table behind, as the timetable generator expects after a failure.
+    // Created before the catalogue is opened, so a missing catalogue leaves an
+    // empty table behind.
     asigcur.CreateTable();
 
     Tabla asigval;
