@@ -144,7 +144,7 @@ void ArchivoTabla::TomarUso(Modo modo) {
         bloqueoExclusivo_ = modo.exclusiva;
         try {
             const Firma f = FirmaActual();
-            if (!cargado_ || !(f == firma_)) Cargar();
+            if (!cargado_ || !(f == firma_) || MdxCambiado()) Cargar();
         } catch (...) {
             ::close(fd_);
             fd_ = -1;
@@ -254,6 +254,22 @@ void ArchivoTabla::Olvidar(const std::string& ruta) {
     if (it->second->usos_ > 0)
         throw Error("La tabla '" + ruta + "' está abierta y no se puede reemplazar");
     reg.tablas.erase(it);
+}
+
+ArchivoTabla::Firma ArchivoTabla::FirmaDe(const std::string& ruta) {
+    struct stat st;
+    Firma f;
+    if (::stat(ruta.c_str(), &st) != 0) return f;
+    f.dispositivo = st.st_dev;
+    f.nodo = st.st_ino;
+    f.tamano = st.st_size;
+    f.segundos = st.st_mtim.tv_sec;
+    f.nanos = st.st_mtim.tv_nsec;
+    return f;
+}
+
+bool ArchivoTabla::MdxCambiado() const {
+    return !candidataMdx_.empty() && !(FirmaDe(candidataMdx_) == firmaMdx_);
 }
 
 ArchivoTabla::Firma ArchivoTabla::FirmaActual() const {
@@ -452,11 +468,16 @@ void ArchivoTabla::Vaciar() {
 void ArchivoTabla::CargarIndices() {
     indices_.clear();
     rutaMdx_.clear();
+    candidataMdx_.clear();
+    firmaMdx_ = {};
     problemaMdx_.clear();
     indicesCambiados_ = false;
     // Byte 28 also marks a FoxPro .CDX; only a .MDX beside the table is ours.
     if ((static_cast<uint8_t>(cabecera_[28]) & 0x01) == 0 || EsVfp() || version_ == 0xF5) return;
     const std::string mdx = RutaNativa(SinExtension(ruta_) + ".MDX");
+    // A copy kept from an earlier open is good only while its index file is.
+    candidataMdx_ = mdx;
+    firmaMdx_ = FirmaDe(mdx);
     struct stat st;
     if (::stat(mdx.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
     rutaMdx_ = mdx;
@@ -576,6 +597,7 @@ void ArchivoTabla::EscribirIndices() {
     std::string base = SinExtension(ruta_);
     if (const auto barra = base.find_last_of('/'); barra != std::string::npos) base.erase(0, barra + 1);
     EscribirMdx(rutaMdx_, Mayusculas(base), tags);
+    firmaMdx_ = FirmaDe(rutaMdx_);
 }
 
 // ---- memo

@@ -130,6 +130,9 @@ private:
     void AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo);
     void EscribirCabecera();
     Firma FirmaActual() const;
+    static Firma FirmaDe(const std::string& ruta);  // all zero when missing
+    // The .MDX was looked for at load and is now another file, or gone, or new.
+    bool MdxCambiado() const;
     [[noreturn]] void Fallo(const std::string& detalle) const;
 
     std::string ruta_;
@@ -154,6 +157,8 @@ private:
 
     std::vector<std::unique_ptr<IndiceTabla>> indices_;
     std::string rutaMdx_;
+    std::string candidataMdx_;  // where the .MDX was looked for, when the header asks for one
+    Firma firmaMdx_;            // of that file as loaded (or as we last wrote it)
     std::string problemaMdx_;  // why the .MDX could not be read
     bool indicesCambiados_ = false;
 

@@ -1,0 +1,293 @@
+// The table file itself: which kinds open, damaged files refused by name,
+// deleted records, missing companion files, EmptyTable, CreateTable over an
+// existing table, another process's exclusive hold and numbers too wide.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "tables/error.h"
+#include "tables/tabla.h"
+#include "test_tabla_comun.h"
+
+namespace brisolt {
+namespace {
+
+using namespace prueba;
+
+std::string MensajeDe(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "(sin error)";
+}
+
+// Opens the file read-only and reads every field of every record.
+std::string LeerTabla(const std::string& ruta, std::vector<std::string>* valores = nullptr) {
+    return MensajeDe([&] {
+        Tabla t;
+        t.SetTableName(ruta);
+        t.SetReadOnly(true);
+        t.Open();
+        for (t.First(); !t.Eof(); t.Next())
+            for (const auto& c : t.Fields()) {
+                if (c.sistema) continue;
+                const std::string v = t.FieldByName(c.nombre).AsString();
+                if (valores != nullptr) valores->push_back(v);
+            }
+    });
+}
+
+const std::vector<CampoCrudo> kCodigo = {{"COD", 'C', 4}};
+
+TEST(TablaArchivo, KindsThatOpenAndKindsRefusedByName) {
+    Carpeta dir;
+    const std::string ruta = dir / "K.DBF";
+    struct Caso {
+        uint8_t version;
+        size_t extra;       // bytes between the terminator and the first record
+        std::string error;  // empty: opens and reads "AB"
+    };
+    const std::vector<Caso> casos = {
+        {0x03, 0, ""},
+        {0x83, 0, ""},
+        {0x8B, 0, ""},
+        {0xF5, 0, ""},
+        {0x30, 263, ""},
+        {0x31, 263, ""},
+        {0x04, 0, "es de dBASE nivel 7, que no se admite"},
+        {0x8C, 0, "es de dBASE nivel 7, que no se admite"},
+        {0x02, 0, "no es de un tipo admitido (versión 0x02)"},
+        {0x43, 0, "no es de un tipo admitido (versión 0x43)"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(static_cast<int>(c.version));
+        Escribir(ruta, DbfCrudo(c.version, kCodigo, {" AB  "}, 0x57, c.extra));
+        std::vector<std::string> valores;
+        const std::string m = LeerTabla(ruta, &valores);
+        if (c.error.empty()) {
+            EXPECT_EQ(m, "(sin error)");
+            EXPECT_EQ(valores, std::vector<std::string>{"AB"});
+        } else {
+            EXPECT_EQ(m, "La tabla '" + ruta + "' " + c.error);
+        }
+    }
+}
+
+TEST(TablaArchivo, DamagedFilesAreRefusedNamingTheFile) {
+    Carpeta dir;
+    const std::string ruta = dir / "D.DBF";
+    const std::string buena =
+        DbfCrudo(0x03, {{"COD", 'C', 4}, {"NUM", 'N', 5}}, {" AB     12", " CD     34"});
+    auto con = [&](size_t pos, std::string bytes) {
+        std::string b = buena;
+        b.replace(pos, bytes.size(), bytes);
+        return b;
+    };
+    struct Caso {
+        const char* que;
+        std::string bytes;
+    };
+    const std::vector<Caso> casos = {
+        {"empty file", ""},
+        {"header cut short", buena.substr(0, 20)},
+        {"file shorter than its header length", buena.substr(0, 60)},
+        {"header length past the end", con(8, std::string("\xFF\x7F", 2))},
+        {"header length inside the header", con(8, std::string("\x10\x00", 2))},
+        {"descriptors without terminator", con(96, "A")},
+        {"record length unlike the fields", con(10, std::string("\x03\x00", 2))},
+        {"field of width 0", con(32 + 16, std::string(1, '\0'))},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        Escribir(ruta, c.bytes);
+        const std::string m = LeerTabla(ruta);
+        EXPECT_NE(m.find("La tabla '" + ruta + "'"), std::string::npos) << m;
+    }
+
+    // A record count that lies: the records the file holds are read, and no more.
+    std::vector<std::string> valores;
+    Escribir(ruta, con(4, std::string("\xE8\x03\x00\x00", 4)));  // 1000
+    EXPECT_EQ(LeerTabla(ruta, &valores), "(sin error)");
+    EXPECT_EQ(valores, (std::vector<std::string>{"AB", "12", "CD", "34"}));
+    Escribir(ruta, con(4, std::string("\x01\x00\x00\x00", 4)));
+    valores.clear();
+    EXPECT_EQ(LeerTabla(ruta, &valores), "(sin error)");
+    EXPECT_EQ(valores, (std::vector<std::string>{"AB", "12"}));
+}
+
+TEST(TablaArchivo, DeletedRecordsAreSkippedByEveryWalkAndLookup) {
+    Carpeta dir;
+    const std::string ruta = dir / "B.DBF";
+    Crear(ruta, {Cadena("COD", 4), Entero("NUM")}, {{"COD", "COD"}});
+    Llenar(ruta, {{"A", "1"}, {"B", "2"}, {"B", "3"}, {"C", "4"}});
+    std::string bytes = Leer(ruta);
+    const size_t cabecera =
+        static_cast<unsigned char>(bytes[8]) | (static_cast<unsigned char>(bytes[9]) << 8);
+    const size_t largo = 1 + 4 + 11;
+    bytes[cabecera + 1 * largo] = '*';  // the first B
+    bytes[cabecera + 3 * largo] = '*';  // C
+    Escribir(ruta, bytes);
+
+    Tabla t;
+    t.SetTableName(ruta);
+    t.Open();
+    EXPECT_EQ(Recorrer(t, "COD"), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(t.RecordCount(), 2);
+    ASSERT_TRUE(t.Locate("COD", "B"));
+    EXPECT_EQ(t.RecNo(), 3);
+    EXPECT_FALSE(t.Locate("COD", "C"));
+    EXPECT_FALSE(t.Locate("NUM", "2"));
+    t.SetIndexName("COD");
+    EXPECT_EQ(Recorrer(t, "NUM"), (std::vector<std::string>{"1", "3"}));
+    ASSERT_TRUE(t.FindKey({"B"}));
+    EXPECT_EQ(t.RecNo(), 3);
+    EXPECT_FALSE(t.FindKey({"C"}));
+}
+
+TEST(TablaArchivo, MissingMemoOrIndexFileMattersOnlyWhenUsed) {
+    Carpeta dir;
+    const std::string fox = dir / "ALUMNOS.DBF";
+    Crear(fox, {Cadena("COD", 4), {"OBS", TipoCampo::Memo, 0, 0}}, {}, NivelTabla::FoxPro2);
+    {
+        Tabla t;
+        t.SetTableName(fox);
+        t.Open();
+        t.Append();
+        t.FieldByName("COD").SetAsString("A1");
+        t.FieldByName("OBS").SetAsString("nota");
+        t.Post();
+    }
+    ASSERT_EQ(::unlink((dir / "ALUMNOS.FPT").c_str()), 0);
+    Tabla t;
+    t.SetTableName(fox);
+    ASSERT_EQ(MensajeDe([&] { t.Open(); }), "(sin error)");
+    EXPECT_EQ(t.FieldByName("COD").AsString(), "A1");
+    EXPECT_NE(MensajeDe([&] { t.FieldByName("OBS").AsString(); }).find("ALUMNOS.FPT"),
+              std::string::npos);
+
+    // The production-index flag set, the .MDX gone: opens and walks unindexed.
+    const std::string dbf = dir / "CENTRO.DBF";
+    Crear(dbf, {Cadena("COD", 4)}, {{"COD", "COD"}});
+    Llenar(dbf, {{"Z"}, {"Y"}});
+    ASSERT_EQ(Leer(dbf)[28], 1);
+    ASSERT_EQ(::unlink((dir / "CENTRO.MDX").c_str()), 0);
+    Tabla c;
+    c.SetTableName(dbf);
+    ASSERT_EQ(MensajeDe([&] { c.Open(); }), "(sin error)");
+    EXPECT_EQ(Recorrer(c, "COD"), (std::vector<std::string>{"Z", "Y"}));
+    EXPECT_EQ(MensajeDe([&] { c.SetIndexName("COD"); }), "No se encuentra el índice 'COD'");
+}
+
+TEST(TablaArchivo, EmptyTableAndCreateTableOverAnExistingTable) {
+    Carpeta dir;
+    const std::string ruta = dir / "ASIGT.DBF";
+    Crear(ruta, {Cadena("COD", 4)}, {{"COD", "COD"}});
+    Llenar(ruta, {{"A"}, {"B"}});
+    const size_t vacia = Leer(ruta).size() - 2 * 5;
+
+    Tabla cerrada;
+    cerrada.SetTableName(ruta);
+    cerrada.EmptyTable();
+    EXPECT_EQ(Leer(ruta).size(), vacia);
+    EXPECT_EQ(Leer(ruta).back(), '\x1A');
+    Llenar(ruta, {{"C"}});
+    Tabla abierta;
+    abierta.SetTableName(ruta);
+    abierta.Open();
+    abierta.EmptyTable();
+    EXPECT_TRUE(abierta.Eof());
+    EXPECT_EQ(Recorrer(abierta, "COD"), std::vector<std::string>{});
+    abierta.Close();
+    ASSERT_TRUE(std::filesystem::exists(dir / "ASIGT.MDX"));
+
+    // Created again without indexes: neither the .MDX nor the header flag stays.
+    Crear(ruta, {Cadena("OTRO", 2)});
+    EXPECT_FALSE(std::filesystem::exists(dir / "ASIGT.MDX"));
+    const std::string b = Leer(ruta);
+    EXPECT_EQ(b[28], 0);
+    EXPECT_EQ(b[29], '\x57');
+    Tabla t;
+    t.SetTableName(ruta);
+    t.Open();
+    ASSERT_EQ(t.Fields().size(), 1u);
+    EXPECT_EQ(t.Fields()[0].nombre, "OTRO");
+    EXPECT_TRUE(t.Eof());
+}
+
+TEST(TablaArchivo, AnotherProcesssExclusiveHoldIsRefusedAndNothingChanges) {
+    Carpeta dir;
+    const std::string ruta = dir / "SOLUC.DBF";
+    Crear(ruta, {Cadena("COD", 4)});
+    Llenar(ruta, {{"A"}});
+    const std::string antes = Leer(ruta);
+
+    int listo[2], fin[2];
+    ASSERT_EQ(::pipe(listo), 0);
+    ASSERT_EQ(::pipe(fin), 0);
+    const pid_t hijo = ::fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+        char c = 0;
+        try {
+            Tabla t;
+            t.SetTableName(ruta);
+            t.SetExclusive(true);
+            t.Open();
+            c = 1;
+            (void)!::write(listo[1], &c, 1);
+            (void)!::read(fin[0], &c, 1);
+        } catch (...) {
+            (void)!::write(listo[1], &c, 1);
+        }
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(listo[0], &c, 1), 1);
+    ASSERT_EQ(c, 1);
+
+    const std::string enUso = "La tabla '" + ruta + "' está en uso por otro programa";
+    Tabla t("wwTableSoluc");
+    t.SetTableName(ruta);
+    EXPECT_EQ(MensajeDe([&] { t.Open(); }), "wwTableSoluc: " + enUso);
+    t.SetReadOnly(true);
+    EXPECT_EQ(MensajeDe([&] { t.Open(); }), "wwTableSoluc: " + enUso);
+    EXPECT_FALSE(BorrarArchivoTabla(ruta));
+    t.FieldDefs() = {Cadena("NUEVO", 3)};
+    EXPECT_EQ(MensajeDe([&] { t.CreateTable(); }),
+              "wwTableSoluc: " + enUso + "; no se ha cambiado");
+    EXPECT_EQ(MensajeDe([&] { t.EmptyTable(); }), "wwTableSoluc: " + enUso);
+    EXPECT_EQ(Leer(ruta), antes);
+
+    (void)!::write(fin[1], &c, 1);
+    int estado = 0;
+    ::waitpid(hijo, &estado, 0);
+    for (int fd : {listo[0], listo[1], fin[0], fin[1]}) ::close(fd);
+    EXPECT_EQ(MensajeDe([&] { t.Open(); }), "(sin error)");
+}
+
+TEST(TablaArchivo, ANumberTooWideForItsFieldFailsNamingTheField) {
+    Carpeta dir;
+    const std::string ruta = dir / "N.DBF";
+    Crear(ruta, {Entero("DNI"), {"HORAS", TipoCampo::Numerico, 4, 1}});
+    Llenar(ruta, {{"7", "2"}});
+    Tabla t;
+    t.SetTableName(ruta);
+    t.Open();
+    t.Edit();
+    EXPECT_EQ(MensajeDe([&] { t.FieldByName("DNI").SetAsFloat(123456789012.0); }),
+              "El valor 123456789012 no cabe en el campo 'DNI'");
+    EXPECT_EQ(MensajeDe([&] { t.FieldByName("HORAS").SetAsInteger(100); }),
+              "El valor 100 no cabe en el campo 'HORAS'");
+    t.FieldByName("HORAS").SetAsInteger(99);
+    t.Post();
+    EXPECT_EQ(t.FieldByName("DNI").AsInteger(), 7);
+    EXPECT_EQ(t.FieldByName("HORAS").AsString(), "99");
+}
+
+}  // namespace
+}  // namespace brisolt
