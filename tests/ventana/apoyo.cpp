@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 
 #include "escuela_muestra.h"
@@ -76,11 +77,19 @@ void Contestador::Mirar() {
 }
 
 void Teclear(const QString& texto) {
-    for (const QChar c : texto) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    for (const QChar c : texto) {
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_NE(foco, nullptr) << "nothing has the focus";
+        QTest::keyClick(foco, c.toLatin1());
+    }
 }
 
 void PulsarTecla(int tecla) {
-    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla));
+    QWidget* foco = QApplication::focusWidget();
+    ASSERT_NE(foco, nullptr) << "nothing has the focus";
+    QTest::keyClick(foco, static_cast<Qt::Key>(tecla));
+    // A cell editor commits what Enter confirmed only once the event loop runs.
+    QCoreApplication::processEvents();
 }
 
 std::string CarpetaArtefactos() {

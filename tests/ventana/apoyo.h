@@ -50,7 +50,7 @@ class Contestador : public QObject {
     Contestador();
 
     std::vector<Caja> cajas;
-    std::vector<QString> dialogos;  // object names, once per dialog shown
+    QStringList dialogos;  // object names, once per dialog shown
     std::deque<std::function<void(QDialog&)>> pasos;
 
   private:

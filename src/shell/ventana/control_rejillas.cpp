@@ -118,9 +118,13 @@ void TRejillaDatos::keyPressEvent(QKeyEvent* evento) {
 }
 
 void TRejillaDatos::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint pista) {
-    // Enter in a cell: write it and go on to the next cell, not edit it again.
+    // Enter in a cell: write it and go on to the next cell, not edit it again;
+    // a refused text keeps the cursor on its cell and the row in edit.
     if (pista == QAbstractItemDelegate::SubmitModelCache) {
+        // Read before the editor goes: the focus coming back re-enters the grid.
+        const bool rechazado = modelo_.Rechazado();
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (rechazado) return;
         const QModelIndex siguiente = moveCursor(QAbstractItemView::MoveNext, Qt::NoModifier);
         if (siguiente.isValid()) setCurrentIndex(siguiente);
         return;

@@ -18,9 +18,11 @@ template <class F>
 bool ModeloTabla::Intentar(F&& operacion) {
     try {
         operacion();
+        rechazado_ = false;
         emit estadoCambiado();
         return true;
     } catch (const std::exception& e) {
+        rechazado_ = true;
         // The box must not open while the view is still closing its editor.
         emit rechazado(QString::fromStdString(e.what()));
         emit estadoCambiado();

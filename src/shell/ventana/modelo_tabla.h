@@ -50,6 +50,8 @@ class ModeloTabla : public QAbstractTableModel {
     bool Cancelar();
     bool Refrescar();
     bool Editando() const;
+    // Whether the last operation was refused.
+    bool Rechazado() const { return rechazado_; }
 
   signals:
     // The engine refused an operation; its message, for the error box.
@@ -63,6 +65,7 @@ class ModeloTabla : public QAbstractTableModel {
     bool Intentar(F&& operacion);
 
     Tabla& tabla_;
+    bool rechazado_ = false;
     std::vector<ColumnaRejilla> columnas_;
     std::vector<int64_t> registros_;             // record number per row
     std::vector<std::vector<QString>> valores_;  // what the grid shows
