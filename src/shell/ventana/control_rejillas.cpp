@@ -226,7 +226,7 @@ TControlRejilla::TControlRejilla(Tabla& tabla, std::vector<ColumnaRejilla> colum
     setFixedSize(d.cliente);
     move(24, 25);
     QFont fuente = font();
-    fuente.setPixelSize(11);
+    fuente.setPixelSize(10);
     setFont(fuente);
 
     auto* panel = new TDraw3D({kEscritorio, kFilaClara, kAguamarina}, this);

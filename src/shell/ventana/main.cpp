@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
     int salida = 0;
     {
         brisolt::ventana::TExportarDatos ExportarDatos(parametros);
+        // Inside a host window ours is no top-level window, so the application
+        // would not notice the last one closing: closing it ends the program.
+        QObject::connect(&ExportarDatos, &QDialog::finished, &aplicacion, &QApplication::quit);
         ExportarDatos.show();
         salida = QApplication::exec();
     }

@@ -1,0 +1,219 @@
+// The program itself under a real X server: embedded in a host window by its
+// handle, closed with Alt+S, and after an export; Zentaro.ini beside a copy
+// of the program tells what the host would read.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "apoyo.h"
+
+extern char** environ;
+
+namespace brisolt::prueba {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A child process, killed if still running when the object goes.
+class Proceso {
+  public:
+    Proceso(const std::vector<std::string>& orden, const std::vector<std::string>& entorno,
+            const std::string& salida = "/dev/null") {
+        std::vector<char*> args, env;
+        for (const auto& a : orden) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        std::vector<std::string> todo = entorno;
+        for (char** e = environ; *e; ++e) todo.emplace_back(*e);
+        for (auto& e : todo) env.push_back(e.data());
+        env.push_back(nullptr);
+        posix_spawn_file_actions_t acciones;
+        posix_spawn_file_actions_init(&acciones);
+        posix_spawn_file_actions_addopen(&acciones, 1, salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&acciones, 2, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&pid_, args[0], &acciones, nullptr, args.data(), env.data()) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&acciones);
+    }
+    ~Proceso() {
+        if (pid_ > 0 && !terminado_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    Proceso(const Proceso&) = delete;
+    Proceso& operator=(const Proceso&) = delete;
+
+    bool Vivo() const { return pid_ > 0; }
+    // Whether it ended within the time.
+    bool Esperar(std::chrono::milliseconds plazo) {
+        const auto fin = std::chrono::steady_clock::now() + plazo;
+        while (std::chrono::steady_clock::now() < fin) {
+            int estado = 0;
+            if (::waitpid(pid_, &estado, WNOHANG) == pid_) {
+                terminado_ = true;
+                return true;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    bool terminado_ = false;
+};
+
+std::string Salida(const std::string& orden) {
+    std::string texto;
+    if (FILE* p = ::popen((orden + " 2>/dev/null").c_str(), "r")) {
+        char buf[512];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) texto.append(buf, n);
+        ::pclose(p);
+    }
+    return texto;
+}
+
+std::string Leer(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+template <class F>
+bool Hasta(F&& condicion, std::chrono::milliseconds plazo = 10s) {
+    const auto fin = std::chrono::steady_clock::now() + plazo;
+    while (std::chrono::steady_clock::now() < fin) {
+        if (condicion()) return true;
+        std::this_thread::sleep_for(100ms);
+    }
+    return false;
+}
+
+class Incrustada : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool") ||
+            !fs::exists("/usr/bin/xwininfo"))
+            GTEST_SKIP() << "Xvfb, xdotool or xwininfo missing";
+        for (int n = 90; n < 140 && pantalla_.empty(); ++n)
+            if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+                !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+                pantalla_ = ":" + std::to_string(n);
+        ASSERT_FALSE(pantalla_.empty());
+        xvfb_ = std::make_unique<Proceso>(
+            std::vector<std::string>{"/usr/bin/Xvfb", pantalla_, "-screen", "0", "1024x768x24",
+                                     "-nolisten", "tcp"},
+            std::vector<std::string>{});
+        ASSERT_TRUE(Hasta([&] { return fs::exists("/tmp/.X11-unix/X" + pantalla_.substr(1)); }))
+            << "Xvfb did not start";
+        ::setenv("DISPLAY", pantalla_.c_str(), 1);
+        fs::create_directories(unidad / "programa");
+        programa_ = unidad / "programa/brisolt";
+        fs::copy_file(std::string(BRISOLT_BINARY_DIR) + "/bin/brisolt", programa_);
+    }
+    void TearDown() override { ::unsetenv("DISPLAY"); }
+
+    // The host window's id, in hexadecimal as the command line takes it.
+    std::string Anfitriona(std::unique_ptr<Proceso>& proceso) {
+        const std::string salida = unidad / "anfitriona.txt";
+        proceso = std::make_unique<Proceso>(
+            std::vector<std::string>{fs::read_symlink("/proc/self/exe").string(), "--anfitriona"},
+            std::vector<std::string>{"DISPLAY=" + pantalla_}, salida);
+        std::string id;
+        Hasta([&] {
+            id = Leer(salida);
+            return id.find('\n') != std::string::npos;
+        });
+        return id.substr(0, id.find('\n'));
+    }
+
+    std::unique_ptr<Proceso> Brisolt(const std::string& modo, const std::string& anfitriona) {
+        return std::make_unique<Proceso>(
+            std::vector<std::string>{programa_, modo, anfitriona},
+            std::vector<std::string>{"DISPLAY=" + pantalla_, "QT_QPA_PLATFORM=xcb",
+                                     "BRISOLT_DRIVE_C=" + unidad.Raiz()});
+    }
+
+    // Our window: the one titled as the main window.
+    std::string Ventana() {
+        std::string id;
+        Hasta([&] {
+            id = Salida("xdotool search --name '^Exportar e importar datos'");
+            return !id.empty();
+        });
+        return id.substr(0, id.find('\n'));
+    }
+
+    UnidadVentana unidad;
+    std::string pantalla_, programa_;
+    std::unique_ptr<Proceso> xvfb_;
+};
+
+TEST_F(Incrustada, LivesInTheHostAtTwoTwoWithoutFrameAndClosesWithAltS) {
+    std::unique_ptr<Proceso> anfitriona;
+    const std::string host = Anfitriona(anfitriona);
+    ASSERT_FALSE(host.empty());
+    auto brisolt = Brisolt("exportar", host);
+    const std::string ventana = Ventana();
+    ASSERT_FALSE(ventana.empty());
+
+    const std::string hijos = Salida("xwininfo -children -id 0x" + host);
+    const std::string propia = Salida("xwininfo -id " + ventana);
+    const unsigned long idVentana = std::stoul(ventana);
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", idVentana);
+    EXPECT_NE(hijos.find(hex), std::string::npos) << hijos;
+    EXPECT_NE(propia.find("Relative upper-left X:  2"), std::string::npos) << propia;
+    EXPECT_NE(propia.find("Relative upper-left Y:  2"), std::string::npos) << propia;
+    EXPECT_NE(propia.find("Width: 599"), std::string::npos) << propia;
+    EXPECT_NE(propia.find("Height: 267"), std::string::npos) << propia;
+
+    Salida("xdotool windowfocus --sync " + ventana);
+    Salida("xdotool key --clearmodifiers alt+s");
+    ASSERT_TRUE(brisolt->Esperar(10s)) << "the window did not close";
+    EXPECT_NE(Leer(unidad / "programa/Zentaro.ini").find("Transformado=0"), std::string::npos);
+}
+
+TEST_F(Incrustada, AnExportClosesTheWindowAndReportsOne) {
+    std::unique_ptr<Proceso> anfitriona;
+    const std::string host = Anfitriona(anfitriona);
+    ASSERT_FALSE(host.empty());
+    auto brisolt = Brisolt("exportar", host);
+    const std::string ventana = Ventana();
+    ASSERT_FALSE(ventana.empty());
+
+    // BExportar sits at 71, 90 in the export panel, which fills the top.
+    Salida("xdotool mousemove --window " + ventana + " 115 102 click 1");
+    // Acknowledge each box as it comes, until the program ends by itself.
+    const bool terminado = Hasta(
+        [&] {
+            const std::string caja = Salida("xdotool search --onlyvisible --name '^Brisolt$'");
+            if (!caja.empty()) {
+                const std::string id = caja.substr(0, caja.find('\n'));
+                Salida("xdotool windowfocus --sync " + id + " key Return");
+            }
+            return brisolt->Esperar(200ms);
+        },
+        60s);
+    ASSERT_TRUE(terminado) << "the export did not end the program";
+    EXPECT_NE(Leer(unidad / "programa/Zentaro.ini").find("Transformado=1"), std::string::npos);
+    EXPECT_TRUE(fs::exists(unidad / "ZTEMP/ASIGT.DBF"));
+}
+
+}  // namespace
+}  // namespace brisolt::prueba
