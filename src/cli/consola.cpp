@@ -17,9 +17,4 @@ void InterfazConsola::ControlPlantilla(Tabla& wwTablePlantilla) {
     if (alControlPlantilla) alControlPlantilla(wwTablePlantilla);
 }
 
-std::string TextoCajaError(const std::string& mensaje) {
-    if (!mensaje.empty() && static_cast<unsigned char>(mensaje.back()) > '.') return mensaje + ".";
-    return mensaje;
-}
-
 }  // namespace brisolt::cli

@@ -27,8 +27,5 @@ public:
     bool ventanaCerrada = false;
 };
 
-// The error box's text: the message with a full stop added when it ends in a
-// character that sorts after ".".
-std::string TextoCajaError(const std::string& mensaje);
 
 }  // namespace brisolt::cli

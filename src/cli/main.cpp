@@ -109,10 +109,10 @@ int main(int argc, char** argv) {
     try {
         return it->second.funcion(argumentos);
     } catch (const brisolt::Error& e) {
-        std::cerr << TextoCajaError(e.what()) << '\n';
+        std::cerr << brisolt::TextoCajaError(e.what()) << '\n';
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << TextoCajaError(e.what()) << '\n';
+        std::cerr << brisolt::TextoCajaError(e.what()) << '\n';
         return 1;
     }
 }

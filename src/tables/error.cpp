@@ -10,4 +10,9 @@ std::string Formato(const std::string& plantilla, const std::string& valor) {
     return salida;
 }
 
+std::string TextoCajaError(const std::string& mensaje) {
+    if (!mensaje.empty() && static_cast<unsigned char>(mensaje.back()) > '.') return mensaje + ".";
+    return mensaje;
+}
+
 }  // namespace brisolt

@@ -15,4 +15,8 @@ public:
 // "%s" in `plantilla` replaced by `valor` (first occurrence only).
 std::string Formato(const std::string& plantilla, const std::string& valor);
 
+// The error box's text, in the window and on the console alike: the message
+// with a full stop added when it ends in a character that sorts after ".".
+std::string TextoCajaError(const std::string& mensaje);
+
 }  // namespace brisolt

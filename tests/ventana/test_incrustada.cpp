@@ -110,17 +110,16 @@ class Incrustada : public ::testing::Test {
         if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool") ||
             !fs::exists("/usr/bin/xwininfo"))
             GTEST_SKIP() << "Xvfb, xdotool or xwininfo missing";
-        for (int n = 90; n < 140 && pantalla_.empty(); ++n)
-            if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-                !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-                pantalla_ = ":" + std::to_string(n);
-        ASSERT_FALSE(pantalla_.empty());
+        // Xvfb picks a free display itself and prints its number: tests that
+        // run side by side never share a screen.
+        const std::string numero = unidad / "pantalla.txt";
         xvfb_ = std::make_unique<Proceso>(
-            std::vector<std::string>{"/usr/bin/Xvfb", pantalla_, "-screen", "0", "1024x768x24",
-                                     "-nolisten", "tcp"},
-            std::vector<std::string>{});
-        ASSERT_TRUE(Hasta([&] { return fs::exists("/tmp/.X11-unix/X" + pantalla_.substr(1)); }))
+            std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0",
+                                     "1024x768x24", "-nolisten", "tcp"},
+            std::vector<std::string>{}, numero);
+        ASSERT_TRUE(Hasta([&] { return Leer(numero).find('\n') != std::string::npos; }))
             << "Xvfb did not start";
+        pantalla_ = ":" + Leer(numero).substr(0, Leer(numero).find('\n'));
         ::setenv("DISPLAY", pantalla_.c_str(), 1);
         fs::create_directories(unidad / "programa");
         programa_ = unidad / "programa/brisolt";

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "cli/consola.h"
+#include "tables/error.h"
 
 namespace brisolt::ventana {
 namespace {
@@ -25,7 +25,7 @@ void Mostrar(QWidget* padre, QMessageBox::Icon icono, const std::string& texto) 
 }  // namespace
 
 void CajaError(QWidget* padre, const std::string& mensaje) {
-    Mostrar(padre, QMessageBox::Critical, cli::TextoCajaError(mensaje));
+    Mostrar(padre, QMessageBox::Critical, TextoCajaError(mensaje));
 }
 
 void CajaInformacion(QWidget* padre, const std::string& texto) {
