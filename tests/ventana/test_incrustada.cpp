@@ -214,5 +214,26 @@ TEST_F(Incrustada, AnExportClosesTheWindowAndReportsOne) {
     EXPECT_TRUE(fs::exists(unidad / "ZTEMP/ASIGT.DBF"));
 }
 
+// The generator stand-in as host: it starts the program beside itself inside
+// its window and prints what the program left in Zentaro.ini.
+TEST_F(Incrustada, TheGeneratorStandInHostsItAndPrintsTheStatus) {
+    const std::string anfitrion = unidad / "programa/brisolt-anfitrion";
+    fs::copy_file(std::string(BRISOLT_BINARY_DIR) + "/bin/brisolt-anfitrion", anfitrion);
+    const std::string salida = unidad / "anfitrion.txt";
+    Proceso host({anfitrion, "exportar"},
+                 {"DISPLAY=" + pantalla_, "QT_QPA_PLATFORM=xcb", "BRISOLT_DRIVE_C=" + unidad.Raiz()},
+                 salida);
+    const std::string ventana = Ventana();
+    ASSERT_FALSE(ventana.empty());
+    const std::string arbol = Salida("xwininfo -tree -id " + ventana);
+    EXPECT_NE(arbol.find("Parent window id: 0x"), std::string::npos) << arbol;
+    EXPECT_NE(arbol.find("\"Generador de horarios (sustituto)\""), std::string::npos) << arbol;
+
+    Salida("xdotool windowfocus --sync " + ventana);
+    Salida("xdotool key --clearmodifiers alt+s");
+    ASSERT_TRUE(host.Esperar(10s)) << "the host did not end with the program";
+    EXPECT_EQ(Leer(salida), "Transformado=0\n");
+}
+
 }  // namespace
 }  // namespace brisolt::prueba
