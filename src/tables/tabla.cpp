@@ -368,6 +368,10 @@ void Tabla::Post() {
     });
 }
 
+void Tabla::Cancel() {
+    if (estado_) estado_->Descartar();
+}
+
 bool Tabla::Editing() const { return estado_ && estado_->modo != Estado::Modo::Consulta; }
 
 Campo Tabla::FieldByName(std::string_view nombre) {

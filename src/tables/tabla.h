@@ -138,6 +138,7 @@ public:
     void Edit();
     void Post();
     bool Editing() const;  // edit or insert pending
+    void Cancel();         // drops the pending record, if any, unwritten
 
     Campo FieldByName(std::string_view nombre);
     bool HasField(std::string_view nombre) const;

@@ -115,6 +115,25 @@ TEST_F(Cursor, CloseDropsThePendingRecord) {
     EXPECT_FALSE(t.Locate("ABREV", "XX"));
 }
 
+TEST_F(Cursor, CancelDropsThePendingRecordAndStaysWhereItWas) {
+    t.First();
+    t.Next();
+    t.Edit();
+    t.FieldByName("NOMBRE").SetAsString("CAMBIADO");
+    t.Cancel();
+    EXPECT_FALSE(t.Editing());
+    EXPECT_EQ(t.RecNo(), 2);
+    EXPECT_EQ(t.FieldByName("NOMBRE").AsString(), "ROS, ANA");
+    t.Append();
+    t.FieldByName("ABREV").SetAsString("XX");
+    t.Cancel();
+    t.Next();  // nothing left to settle
+    EXPECT_EQ(t.RecordCount(), 3);
+    EXPECT_EQ(Recorrer(t, "NOMBRE")[1], "ROS, ANA");
+    EXPECT_EQ(MensajeDe([&] { t.Post(); }),
+              "La fuente de datos no está en modo de edición o inserción");
+}
+
 TEST_F(Cursor, PostWithNothingPendingFailsWithTheComponentsName) {
     EXPECT_EQ(MensajeDe([&] { t.Post(); }),
               "La fuente de datos no está en modo de edición o inserción");

@@ -149,11 +149,7 @@ bool ModeloTabla::Cancelar() {
     if (!tabla_.Editing()) return true;
     const int fila = FilaActual();
     return Intentar([&] {
-        // Closing drops the pending record: the table's way of cancelling.
-        const int64_t recno = tabla_.RecNo();
-        tabla_.Close();
-        tabla_.Open();
-        if (recno > 0) tabla_.GoTo(recno);
+        tabla_.Cancel();
         if (fila >= 0) LeerFila(fila);
     });
 }
