@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
     QFile ini(QString::fromStdString(brisolt::RutaIni(programa.toStdString())));
     std::optional<std::string> valor;
     if (ini.open(QIODevice::ReadOnly))
-        valor = brisolt::ValorEnPerfil(ini.readAll().toStdString(), "Transformadores",
-                                       "Transformado");
+        valor =
+            brisolt::ValorEnPerfil(ini.readAll().toStdString(), "Transformadores", "Transformado");
     if (!valor) {
         std::printf("Transformado: sin valor en %s\n", ini.fileName().toLocal8Bit().constData());
         return 1;

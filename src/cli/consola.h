@@ -11,7 +11,7 @@
 namespace brisolt::cli {
 
 class InterfazConsola : public Interfaz {
-public:
+  public:
     void Informar(const std::string& texto) override;
     void CursorEspera() override {}
     void CursorNormal() override {}
@@ -26,6 +26,5 @@ public:
     bool botonesDesactivados = false;
     bool ventanaCerrada = false;
 };
-
 
 }  // namespace brisolt::cli

@@ -84,8 +84,7 @@ void ImprimirSemana(const std::string& titulo, const Semana& semana) {
     std::cout << '\n';
     for (int hora = 1; hora <= kHorasSemana; ++hora) {
         auto h = semana.horas.find(hora);
-        std::cout << "  " << hora << ' '
-                  << Columna(h == semana.horas.end() ? "" : h->second, 12);
+        std::cout << "  " << hora << ' ' << Columna(h == semana.horas.end() ? "" : h->second, 12);
         for (int dia = 1; dia <= 5; ++dia) {
             auto c = semana.celdas.find({dia, hora});
             std::cout << Columna(c == semana.celdas.end() ? "·" : c->second, 11);
@@ -108,14 +107,12 @@ void Informe(const std::string& centro, const std::string& gc) {
             continue;
         }
         Lectura t(ruta);
-        std::printf("  %-13s %6lld registros\n", nombre,
-                    static_cast<long long>(t->RecordCount()));
+        std::printf("  %-13s %6lld registros\n", nombre, static_cast<long long>(t->RecordCount()));
     }
 
     Lectura horprof(UnirRuta(gc, "horprof.dbf"));
     Lectura horgrup(UnirRuta(gc, "horgrup.dbf"));
-    std::cout << "\nHorarios escritos en la Gestión de Centros (C:\\GC), centro "
-              << centro << '\n';
+    std::cout << "\nHorarios escritos en la Gestión de Centros (C:\\GC), centro " << centro << '\n';
     std::printf("  horprof.dbf   %6lld filas\n", static_cast<long long>(horprof->RecordCount()));
     std::printf("  horgrup.dbf   %6lld filas\n", static_cast<long long>(horgrup->RecordCount()));
 
@@ -165,7 +162,8 @@ int Demo(const std::vector<std::string>& args) {
 
     const IdaVuelta r = RecorrerIdaVuelta(
         semilla, static_cast<int>(escala),
-        [](const std::string& comando) { std::cout << '\n' << comando << '\n'; },
+        [](const std::string& comando) { std::cout << '\n'
+                                                   << comando << '\n'; },
         [](const std::string& mensaje) { std::cout << "  » " << mensaje << '\n'; });
     if (!r.completa) return 1;
     std::cout << "  D.N.I. tecleados en el control de profesores: " << r.dnisTecleados << '\n';
@@ -173,8 +171,8 @@ int Demo(const std::vector<std::string>& args) {
     Informe(r.centro, RutaNativa(kCarpetaGC));
 
     std::cout << "\nTiempos\n"
-              << "  Escuela de muestra (semilla " << semilla << ", escala " << escala
-              << ")  " << Segundos(r.escuela) << '\n'
+              << "  Escuela de muestra (semilla " << semilla << ", escala " << escala << ")  "
+              << Segundos(r.escuela) << '\n'
               << "  Exportar   " << Segundos(r.exportar) << '\n'
               << "  Generador  " << Segundos(r.generador) << '\n'
               << "  Importar   " << Segundos(r.importar) << '\n';

@@ -34,8 +34,8 @@ std::string Fecha(double dias, bool conHora) {
     double fraccion = dias - std::floor(dias);
     long segundos = std::lround(fraccion * 86400.0);
     if (segundos >= 86400) segundos = 86399;
-    std::snprintf(texto, sizeof texto, "%04d-%02d-%02d %02ld:%02ld:%02ld", a, m, d,
-                  segundos / 3600, segundos / 60 % 60, segundos % 60);
+    std::snprintf(texto, sizeof texto, "%04d-%02d-%02d %02ld:%02ld:%02ld", a, m, d, segundos / 3600,
+                  segundos / 60 % 60, segundos % 60);
     return texto;
 }
 
@@ -49,7 +49,8 @@ std::string Valor(Campo campo) {
             return campo.IsNull() ? std::string() : FlotanteExacto(campo.AsFloat());
         case 'B':
             // A double in Visual FoxPro tables; a binary memo elsewhere.
-            if (info.ancho == 8) return campo.IsNull() ? std::string() : FlotanteExacto(campo.AsFloat());
+            if (info.ancho == 8)
+                return campo.IsNull() ? std::string() : FlotanteExacto(campo.AsFloat());
             return campo.AsString();
         case 'L':
             return campo.IsNull() ? std::string() : (campo.AsBoolean() ? "T" : "F");
@@ -64,7 +65,8 @@ std::string Valor(Campo campo) {
 
 int Volcar(const std::vector<std::string>& args) {
     Argumentos a = Argumentos::Leer(args, {"--indice"}, {"--campos"});
-    if (a.posicionales.size() != 1) throw Error("Uso: brisolt-cli volcar ARCHIVO [--indice TAG] [--campos]");
+    if (a.posicionales.size() != 1)
+        throw Error("Uso: brisolt-cli volcar ARCHIVO [--indice TAG] [--campos]");
     Tabla tabla;
     tabla.SetTableName(a.posicionales[0]);
     tabla.SetReadOnly(true);

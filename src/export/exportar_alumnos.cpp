@@ -34,8 +34,8 @@ class Turnos {
         const auto porCodigo = primeroPorCodigo_.find(codgrup);
         // The walk reads the student's course code at every record before the
         // first one with the group's code.
-        const bool leeCurso = visitados_ != 0 && (porCodigo == primeroPorCodigo_.end() ||
-                                                porCodigo->second.orden > 0);
+        const bool leeCurso = visitados_ != 0 &&
+                              (porCodigo == primeroPorCodigo_.end() || porCodigo->second.orden > 0);
         Posicion hallada;
         if (porCodigo != primeroPorCodigo_.end()) hallada = porCodigo->second;
         if (leeCurso) {

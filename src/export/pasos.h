@@ -7,12 +7,12 @@
 
 namespace brisolt {
 
-void ExportarAsignaturas(Estado& estado);  // ASIGVALT.DBF, ASIGNOMT.DBF
-void ExportarProfesores(Estado& estado);   // PROFT.DBF
-void ExportarAulas(Estado& estado);        // AULAT.DBF
-void ExportarAlumnos(Estado& estado);      // ALUMNOST.DBF
-void ExportarAsigCursos(Estado& estado);   // ASIGCURT.DBF
-void ExportarGrupos(Estado& estado);       // GRUPOST.DBF, CURSOST.DBF
-void ExportarAsignaciones(Estado& estado); // ASIGT.DBF
+void ExportarAsignaturas(Estado& estado);   // ASIGVALT.DBF, ASIGNOMT.DBF
+void ExportarProfesores(Estado& estado);    // PROFT.DBF
+void ExportarAulas(Estado& estado);         // AULAT.DBF
+void ExportarAlumnos(Estado& estado);       // ALUMNOST.DBF
+void ExportarAsigCursos(Estado& estado);    // ASIGCURT.DBF
+void ExportarGrupos(Estado& estado);        // GRUPOST.DBF, CURSOST.DBF
+void ExportarAsignaciones(Estado& estado);  // ASIGT.DBF
 
 }  // namespace brisolt

@@ -50,7 +50,8 @@ uint16_t U16(const std::string& b, size_t o) {
 
 uint32_t U32(const std::string& b, size_t o) {
     uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(b[o + i])) << (8 * i);
+    for (size_t i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(static_cast<unsigned char>(b[o + i])) << (8 * i);
     return v;
 }
 
@@ -77,7 +78,9 @@ std::string SinExtension(const std::string& ruta) {
     return ruta.substr(0, punto);
 }
 
-std::string Errno() { return std::strerror(errno); }
+std::string Errno() {
+    return std::strerror(errno);
+}
 
 bool EscribirTodo(int fd, const char* p, size_t n, off_t pos) {
     while (n > 0) {
@@ -291,7 +294,8 @@ void ArchivoTabla::Fallo(const std::string& detalle) const {
 void ArchivoTabla::Cargar() {
     cargado_ = false;
     struct stat st;
-    if (::fstat(fd_, &st) != 0) throw Error("No se puede leer la tabla '" + ruta_ + "': " + Errno());
+    if (::fstat(fd_, &st) != 0)
+        throw Error("No se puede leer la tabla '" + ruta_ + "': " + Errno());
     const size_t tamano = static_cast<size_t>(st.st_size);
     std::string b(tamano, '\0');
     size_t leido = 0;
@@ -307,9 +311,16 @@ void ArchivoTabla::Cargar() {
     if (b.empty()) Fallo("el archivo está vacío");
     const uint8_t version = static_cast<uint8_t>(b[0]);
     switch (version) {
-        case 0x03: case 0x83: case 0x8B: case 0xF5: case 0x30: case 0x31: case 0x32:
+        case 0x03:
+        case 0x83:
+        case 0x8B:
+        case 0xF5:
+        case 0x30:
+        case 0x31:
+        case 0x32:
             break;
-        case 0x04: case 0x8C:
+        case 0x04:
+        case 0x8C:
             throw Error("La tabla '" + ruta_ + "' es de dBASE nivel 7, que no se admite");
         default: {
             char hex[8];
@@ -414,7 +425,8 @@ void ArchivoTabla::EscribirCabecera() {
 
 void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
     if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
-    const off_t pos = static_cast<off_t>(longitudCabecera_ + static_cast<size_t>(recno - 1) * longitud_);
+    const off_t pos =
+        static_cast<off_t>(longitudCabecera_ + static_cast<size_t>(recno - 1) * longitud_);
     if (recno == registros_ + 1) {
         std::string bytes(datos, longitud_);
         bytes += '\x1A';
@@ -441,7 +453,8 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
         AnotarEnIndices(recno, anterior.data(), datos);
         mapas_.clear();
     } else {
-        throw Error("El registro " + std::to_string(recno) + " no existe en la tabla '" + ruta_ + "'");
+        throw Error("El registro " + std::to_string(recno) + " no existe en la tabla '" + ruta_ +
+                    "'");
     }
     EscribirCabecera();
 }
@@ -587,15 +600,17 @@ void ArchivoTabla::EscribirIndices() {
             } else {
                 double v = 0;
                 if (!codec::Numero(campos_[static_cast<size_t>(i->campos[0])], r, &v)) v = 0;
-                k = t.tipoClave == 'N' ? ClaveNumericaMdx(v)
-                                       : ClaveFechaMdx(v + static_cast<double>(codec::kJulianoDe18991230));
+                k = t.tipoClave == 'N'
+                        ? ClaveNumericaMdx(v)
+                        : ClaveFechaMdx(v + static_cast<double>(codec::kJulianoDe18991230));
             }
             t.claves.emplace_back(std::move(k), e.second);
         }
         tags.push_back(std::move(t));
     }
     std::string base = SinExtension(ruta_);
-    if (const auto barra = base.find_last_of('/'); barra != std::string::npos) base.erase(0, barra + 1);
+    if (const auto barra = base.find_last_of('/'); barra != std::string::npos)
+        base.erase(0, barra + 1);
     EscribirMdx(rutaMdx_, Mayusculas(base), tags);
     firmaMdx_ = FirmaDe(rutaMdx_);
 }
@@ -605,9 +620,9 @@ void ArchivoTabla::EscribirIndices() {
 std::string ArchivoTabla::LeerMemo(uint32_t bloque) {
     if (!memo_) {
         const bool fox = version_ == 0xF5 || EsVfp();
-        ArchivoMemo::Tipo tipo = fox ? ArchivoMemo::Tipo::Fpt
-                                     : (version_ == 0x8B ? ArchivoMemo::Tipo::Dbt4
-                                                         : ArchivoMemo::Tipo::Dbt3);
+        ArchivoMemo::Tipo tipo =
+            fox ? ArchivoMemo::Tipo::Fpt
+                : (version_ == 0x8B ? ArchivoMemo::Tipo::Dbt4 : ArchivoMemo::Tipo::Dbt3);
         std::string ruta = RutaNativa(SinExtension(ruta_) + (fox ? ".FPT" : ".DBT"));
         if (version_ == 0x03) {
             const std::string fpt = RutaNativa(SinExtension(ruta_) + ".FPT");
@@ -650,7 +665,7 @@ std::string ArchivoTabla::ClaveMapa(const ArchivoTabla& a, int campo, bool numer
 }
 
 const std::vector<uint32_t>& ArchivoTabla::Coincidencias(int campo, bool numerica,
-                                                          const std::string& clave) {
+                                                         const std::string& clave) {
     static const std::vector<uint32_t> ninguna;
     const int k = campo * 2 + (numerica ? 1 : 0);
     auto it = mapas_.find(k);

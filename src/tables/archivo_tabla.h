@@ -51,7 +51,7 @@ struct IndiceTabla {
 };
 
 class ArchivoTabla {
-public:
+  public:
     struct Modo {
         bool exclusiva = false;
         bool soloLectura = false;
@@ -112,7 +112,7 @@ public:
     static std::string ClaveMapa(const ArchivoTabla& a, int campo, bool numerica,
                                  const char* registro, bool* valida);
 
-private:
+  private:
     struct Firma {
         dev_t dispositivo = 0;
         ino_t nodo = 0;
@@ -122,9 +122,9 @@ private:
     };
 
     explicit ArchivoTabla(std::string ruta) : ruta_(std::move(ruta)) {}
-    void Cargar();                      // reads the whole file from fd_
-    void TomarUso(Modo modo);           // opens or strengthens fd_ and its lock
-    void Cerrar();                      // the last use went away
+    void Cargar();             // reads the whole file from fd_
+    void TomarUso(Modo modo);  // opens or strengthens fd_ and its lock
+    void Cerrar();             // the last use went away
     void CargarIndices();
     void EscribirIndices();
     void AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo);
@@ -159,7 +159,7 @@ private:
     std::string rutaMdx_;
     std::string candidataMdx_;  // where the .MDX was looked for, when the header asks for one
     Firma firmaMdx_;            // of that file as loaded (or as we last wrote it)
-    std::string problemaMdx_;  // why the .MDX could not be read
+    std::string problemaMdx_;   // why the .MDX could not be read
     bool indicesCambiados_ = false;
 
     std::unique_ptr<ArchivoMemo> memo_;

@@ -16,7 +16,9 @@ namespace {
 std::string_view Bytes(const DescCampo& c, const char* r) {
     return std::string_view(r + c.desplazamiento, static_cast<size_t>(c.info.ancho));
 }
-char* Destino(const DescCampo& c, char* r) { return r + c.desplazamiento; }
+char* Destino(const DescCampo& c, char* r) {
+    return r + c.desplazamiento;
+}
 
 std::string_view SinRelleno(std::string_view s) {
     size_t fin = s.size();
@@ -140,7 +142,8 @@ std::string FechaTexto(double dias, bool conHora) {
         if (ms >= 86400000) ms = 86399999;
         const long seg = ms / 1000;
         s += " " + DosCifras(static_cast<int>(seg / 3600)) + ":" +
-             DosCifras(static_cast<int>(seg / 60 % 60)) + ":" + DosCifras(static_cast<int>(seg % 60));
+             DosCifras(static_cast<int>(seg / 60 % 60)) + ":" +
+             DosCifras(static_cast<int>(seg % 60));
     }
     return s;
 }
@@ -254,10 +257,18 @@ bool TextoVerdadero(std::string_view t, bool* valor) {
     t = Recortar(t);
     if (t.empty()) return false;
     switch (t[0]) {
-        case 'T': case 't': case 'Y': case 'y': case 'S': case 's':
+        case 'T':
+        case 't':
+        case 'Y':
+        case 'y':
+        case 'S':
+        case 's':
             *valor = true;
             return true;
-        case 'F': case 'f': case 'N': case 'n':
+        case 'F':
+        case 'f':
+        case 'N':
+        case 'n':
             *valor = false;
             return true;
         default:
@@ -267,7 +278,9 @@ bool TextoVerdadero(std::string_view t, bool* valor) {
 
 }  // namespace
 
-bool TextoAFecha(std::string_view texto, double* dias) { return LeerFechaTexto(texto, dias); }
+bool TextoAFecha(std::string_view texto, double* dias) {
+    return LeerFechaTexto(texto, dias);
+}
 
 std::string NumeroEnCampo(double valor, const DescCampo& c) {
     if (!std::isfinite(valor))
@@ -289,7 +302,8 @@ std::string ClaveOrdenable(double valor) {
     uint64_t b = std::bit_cast<uint64_t>(valor);
     b = (b & 0x8000000000000000ULL) ? ~b : (b | 0x8000000000000000ULL);
     std::string s(8, '\0');
-    for (int i = 0; i < 8; ++i) s[static_cast<size_t>(i)] = static_cast<char>((b >> (56 - 8 * i)) & 0xFF);
+    for (int i = 0; i < 8; ++i)
+        s[static_cast<size_t>(i)] = static_cast<char>((b >> (56 - 8 * i)) & 0xFF);
     return s;
 }
 
@@ -429,8 +443,7 @@ double FechaHora(ArchivoTabla& a, const DescCampo& c, const char* r) {
         case Clase::Memo: {
             const std::string t = Texto(a, c, r);
             if (t.empty()) return 0;
-            if (!LeerFechaTexto(t, &v))
-                throw Error(Formato("'%s' no es una fecha válida", t));
+            if (!LeerFechaTexto(t, &v)) throw Error(Formato("'%s' no es una fecha válida", t));
             return v;
         }
         case Clase::Logico:
@@ -450,7 +463,8 @@ void PonerTexto(ArchivoTabla& a, const DescCampo& c, char* r, std::string_view v
         case Clase::Texto: {
             const std::string b = a.Pagina().DesdeUtf8(valor, static_cast<size_t>(c.info.ancho));
             Limpiar(c, r);
-            std::memcpy(Destino(c, r), b.data(), std::min(b.size(), static_cast<size_t>(c.info.ancho)));
+            std::memcpy(Destino(c, r), b.data(),
+                        std::min(b.size(), static_cast<size_t>(c.info.ancho)));
             return;
         }
         case Clase::Numero:
@@ -584,8 +598,8 @@ void PonerTextoTecleado(ArchivoTabla& a, const DescCampo& c, char* r, std::strin
     if (entera) {
         int32_t v;
         if (!EsEntero(t, &v))
-            throw Error("'" + t + "' no es un valor entero válido para el campo '" +
-                        c.info.nombre + "'");
+            throw Error("'" + t + "' no es un valor entero válido para el campo '" + c.info.nombre +
+                        "'");
         return PonerEntero(a, c, r, v);
     }
     double v;

@@ -127,8 +127,7 @@ std::string RutaNativa(std::string_view ruta) {
 
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre) {
     if (carpeta.empty()) return std::string(nombre);
-    const bool windows =
-        EsRutaWindows(carpeta) || carpeta.find('\\') != std::string_view::npos;
+    const bool windows = EsRutaWindows(carpeta) || carpeta.find('\\') != std::string_view::npos;
     const char sep = windows ? '\\' : '/';
     std::string r(carpeta);
     if (r.back() != '/' && r.back() != '\\') r += sep;

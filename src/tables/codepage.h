@@ -9,7 +9,7 @@
 namespace brisolt {
 
 class CodePage {
-public:
+  public:
     // From the language driver byte; 0 and unknown ids mean cp1252.
     static const CodePage& DesdeDriver(uint8_t driver);
     static const CodePage& Cp1252();
@@ -27,7 +27,7 @@ public:
     CodePage(const char* nombre, const char16_t* tablaAlta, bool multibyte = false)
         : nombre_(nombre), alta_(tablaAlta), multibyte_(multibyte) {}
 
-private:
+  private:
     const char* nombre_;
     const char16_t* alta_;  // 128 code points for bytes 0x80..0xFF (single-byte pages)
     bool multibyte_;

@@ -151,7 +151,9 @@ char SeparadorDecimal() {
     return separadorFijado != '\0' ? separadorFijado : SeparadorDelEntorno();
 }
 
-void FijarSeparadorDecimal(char separador) { separadorFijado = separador; }
+void FijarSeparadorDecimal(char separador) {
+    separadorFijado = separador;
+}
 
 int32_t TextoAEntero(std::string_view texto) {
     int32_t v = 0;
@@ -160,7 +162,9 @@ int32_t TextoAEntero(std::string_view texto) {
     return v;
 }
 
-bool EsEntero(std::string_view texto, int32_t* valor) { return LeerEntero(texto, valor); }
+bool EsEntero(std::string_view texto, int32_t* valor) {
+    return LeerEntero(texto, valor);
+}
 
 double TextoAFlotante(std::string_view texto) {
     double v = 0;
@@ -230,9 +234,8 @@ std::string FlotanteExacto(double valor) {
 }
 
 double FechaADias(int anio, int mes, int dia) {
-    return static_cast<double>(DiasCiviles(anio, static_cast<unsigned>(mes),
-                                           static_cast<unsigned>(dia)) +
-                               kDias1899a1970);
+    return static_cast<double>(
+        DiasCiviles(anio, static_cast<unsigned>(mes), static_cast<unsigned>(dia)) + kDias1899a1970);
 }
 
 void DiasAFecha(double dias, int* anio, int* mes, int* dia) {

@@ -8,7 +8,7 @@
 namespace brisolt {
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& mensaje) : std::runtime_error(mensaje) {}
 };
 

@@ -17,9 +17,9 @@ struct Estado {
     int ModoLlamada = 0;         // 0 stand-alone, 2 embedded
     int EstadoTransformado = 0;  // completion status, 0 or 1
 
-    std::string carpetaGC;         // folder of ListaDirectorios (native path)
-    std::vector<std::string> centros;  // items of CBCentro
-    std::string CBCentro;          // text of CBCentro (the selected centre)
+    std::string carpetaGC;                     // folder of ListaDirectorios (native path)
+    std::vector<std::string> centros;          // items of CBCentro
+    std::string CBCentro;                      // text of CBCentro (the selected centre)
     std::string ComboBoxValCast = "VALENCIÁ";  // language text
 
     Tabla wwTableAsignat{"wwTableAsignat"};

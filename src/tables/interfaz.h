@@ -9,7 +9,7 @@ namespace brisolt {
 class Tabla;
 
 class Interfaz {
-public:
+  public:
     virtual ~Interfaz() = default;
 
     // Information box (title "Brisolt", one "Aceptar"); returns once acknowledged.

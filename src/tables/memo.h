@@ -9,7 +9,7 @@
 namespace brisolt {
 
 class ArchivoMemo {
-public:
+  public:
     enum class Tipo { Fpt, Dbt3, Dbt4 };
 
     // Opens an existing memo file; throws Error naming the file when it is

@@ -47,13 +47,16 @@ std::string SinExtension(const std::string& ruta) {
     return ruta.substr(0, punto);
 }
 
-bool TieneExtension(const std::string& nombre) { return SinExtension(nombre) != nombre; }
+bool TieneExtension(const std::string& nombre) {
+    return SinExtension(nombre) != nombre;
+}
 
 // The companion file (.MDX, .FPT) spelt in the case of the table's extension.
 std::string Companero(const std::string& ruta, const char* extension) {
     const std::string base = SinExtension(ruta);
     const std::string ext = ruta.substr(base.size());
-    const bool minusculas = std::any_of(ext.begin(), ext.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    const bool minusculas =
+        std::any_of(ext.begin(), ext.end(), [](char c) { return c >= 'a' && c <= 'z'; });
     std::string e = extension;
     if (minusculas)
         for (char& c : e) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -142,7 +145,8 @@ struct Tabla::Estado {
         }
         if (campoFiltro >= 0) {
             const auto& lista = archivo->Coincidencias(campoFiltro, false, valorFiltro);
-            for (auto it = std::upper_bound(lista.begin(), lista.end(), desde); it != lista.end(); ++it)
+            for (auto it = std::upper_bound(lista.begin(), lista.end(), desde); it != lista.end();
+                 ++it)
                 if (Visible(*it)) return *it;
             return 0;
         }
@@ -200,13 +204,27 @@ Tabla::~Tabla() {
     }
 }
 
-void Tabla::SetDatabaseName(std::string carpeta) { carpeta_ = std::move(carpeta); }
-void Tabla::SetTableName(std::string nombre) { nombreTabla_ = std::move(nombre); }
-void Tabla::SetExclusive(bool exclusiva) { exclusiva_ = exclusiva; }
-void Tabla::SetReadOnly(bool soloLectura) { soloLectura_ = soloLectura; }
-void Tabla::SetTableLevel(NivelTabla nivel) { nivel_ = nivel; }
-void Tabla::SetFilter(std::string filtro) { filtro_ = std::move(filtro); }
-void Tabla::SetFiltered(bool filtrado) { filtrado_ = filtrado; }
+void Tabla::SetDatabaseName(std::string carpeta) {
+    carpeta_ = std::move(carpeta);
+}
+void Tabla::SetTableName(std::string nombre) {
+    nombreTabla_ = std::move(nombre);
+}
+void Tabla::SetExclusive(bool exclusiva) {
+    exclusiva_ = exclusiva;
+}
+void Tabla::SetReadOnly(bool soloLectura) {
+    soloLectura_ = soloLectura;
+}
+void Tabla::SetTableLevel(NivelTabla nivel) {
+    nivel_ = nivel;
+}
+void Tabla::SetFilter(std::string filtro) {
+    filtro_ = std::move(filtro);
+}
+void Tabla::SetFiltered(bool filtrado) {
+    filtrado_ = filtrado;
+}
 
 std::string Tabla::RutaArchivo() const {
     std::string nombre = nombreTabla_;
@@ -305,7 +323,9 @@ void Tabla::Close() {
     ConNombre(nombre_, [&] { archivo->Liberar(); });
 }
 
-bool Tabla::Active() const { return estado_ != nullptr; }
+bool Tabla::Active() const {
+    return estado_ != nullptr;
+}
 
 void Tabla::First() {
     ConNombre(nombre_, [&] {
@@ -328,14 +348,17 @@ void Tabla::Next() {
     });
 }
 
-bool Tabla::Eof() const { return !estado_ || estado_->eof; }
+bool Tabla::Eof() const {
+    return !estado_ || estado_->eof;
+}
 
 void Tabla::Append() {
     ConNombre(nombre_, [&] {
         if (!estado_) throw Error(kCerrada);
         estado_->Asentar();
         if (!estado_->archivo->Escribible())
-            throw Error("La tabla '" + estado_->archivo->Ruta() + "' está abierta solo para lectura");
+            throw Error("La tabla '" + estado_->archivo->Ruta() +
+                        "' está abierta solo para lectura");
         estado_->pendiente = estado_->archivo->RegistroEnBlanco();
         estado_->modo = Estado::Modo::Insercion;
         estado_->modificado = false;
@@ -347,7 +370,8 @@ void Tabla::Edit() {
         if (!estado_) throw Error(kCerrada);
         if (estado_->modo != Estado::Modo::Consulta) return;
         if (!estado_->archivo->Escribible())
-            throw Error("La tabla '" + estado_->archivo->Ruta() + "' está abierta solo para lectura");
+            throw Error("La tabla '" + estado_->archivo->Ruta() +
+                        "' está abierta solo para lectura");
         const char* r = estado_->archivo->Registro(estado_->actual);
         if (r == nullptr || *r == '*') {
             // Nothing to edit: as on an empty table, editing starts a new record.
@@ -372,7 +396,9 @@ void Tabla::Cancel() {
     if (estado_) estado_->Descartar();
 }
 
-bool Tabla::Editing() const { return estado_ && estado_->modo != Estado::Modo::Consulta; }
+bool Tabla::Editing() const {
+    return estado_ && estado_->modo != Estado::Modo::Consulta;
+}
 
 Campo Tabla::FieldByName(std::string_view nombre) {
     const int i = estado_ ? estado_->archivo->BuscarCampo(nombre) : -1;
@@ -460,7 +486,8 @@ bool Tabla::FindKey(const std::vector<std::string>& valores) {
             const std::string& t = valores[0];
             int32_t entero;
             if (ind.tag.tipoClave == 'D') {
-                if (!codec::TextoAFecha(t, &v)) throw Error(Formato("'%s' no es una fecha válida", t));
+                if (!codec::TextoAFecha(t, &v))
+                    throw Error(Formato("'%s' no es una fecha válida", t));
             } else if (EsEntero(t, &entero)) {
                 v = entero;
             } else {
@@ -470,14 +497,16 @@ bool Tabla::FindKey(const std::vector<std::string>& valores) {
         }
         auto it = ind.entradas.begin();
         if (parcial && ind.tag.descendente) {
-            const size_t largo = ind.entradas.empty() ? clave.size() : ind.entradas.begin()->first.size();
-            it = ind.entradas.lower_bound({clave + std::string(largo - std::min(largo, clave.size()), '\xFF'), 0});
+            const size_t largo =
+                ind.entradas.empty() ? clave.size() : ind.entradas.begin()->first.size();
+            it = ind.entradas.lower_bound(
+                {clave + std::string(largo - std::min(largo, clave.size()), '\xFF'), 0});
         } else {
             it = ind.entradas.lower_bound({clave, 0});
         }
         for (; it != ind.entradas.end(); ++it) {
-            const bool coincide = parcial ? it->first.compare(0, clave.size(), clave) == 0
-                                          : it->first == clave;
+            const bool coincide =
+                parcial ? it->first.compare(0, clave.size(), clave) == 0 : it->first == clave;
             if (!coincide) break;
             if (e.Visible(it->second)) {
                 e.Posicionar(it->second);
@@ -524,7 +553,8 @@ struct CampoNuevo {
 };
 
 std::string CabeceraNueva(uint8_t version, uint8_t driver, bool conIndice,
-                          const std::vector<CampoNuevo>& campos, const std::vector<bool>& enIndice) {
+                          const std::vector<CampoNuevo>& campos,
+                          const std::vector<bool>& enIndice) {
     const size_t largo = 32 + 32 * campos.size() + 1;
     size_t registro = 1;
     for (const auto& c : campos) registro += static_cast<size_t>(c.ancho);
@@ -601,7 +631,9 @@ void Tabla::CreateTable() {
                     c = {c.nombre, 'D', 8, 0};
                     break;
                 case TipoCampo::Memo:
-                    if (!fox) throw Error("El campo memo '" + c.nombre + "' solo se admite en tablas FoxPro");
+                    if (!fox)
+                        throw Error("El campo memo '" + c.nombre +
+                                    "' solo se admite en tablas FoxPro");
                     c = {c.nombre, 'M', 10, 0};
                     hayMemo = true;
                     break;
@@ -615,8 +647,7 @@ void Tabla::CreateTable() {
             campos.push_back(c);
         }
         if (campos.empty()) throw Error("La tabla no tiene campos");
-        if (fox && !defIndices_.empty())
-            throw Error("Las tablas FoxPro se crean sin índices");
+        if (fox && !defIndices_.empty()) throw Error("Las tablas FoxPro se crean sin índices");
 
         std::vector<bool> enIndice(campos.size(), false);
         std::vector<TagMdx> tags;
@@ -631,7 +662,8 @@ void Tabla::CreateTable() {
                 size_t k = 0;
                 while (k < campos.size() && campos[k].nombre != p) ++k;
                 if (k == campos.size())
-                    throw Error("El índice '" + t.nombre + "' usa el campo '" + p + "', que la tabla no tiene");
+                    throw Error("El índice '" + t.nombre + "' usa el campo '" + p +
+                                "', que la tabla no tiene");
                 usados.push_back(k);
             }
             std::string expr;
@@ -677,15 +709,18 @@ void Tabla::CreateTable() {
         bool ok = ::ftruncate(fd, 0) == 0;
         size_t hecho = 0;
         while (ok && hecho < bytes.size()) {
-            const ssize_t w = ::pwrite(fd, bytes.data() + hecho, bytes.size() - hecho,
-                                       static_cast<off_t>(hecho));
+            const ssize_t w =
+                ::pwrite(fd, bytes.data() + hecho, bytes.size() - hecho, static_cast<off_t>(hecho));
             if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) ok = false;
-            else hecho += static_cast<size_t>(w);
+            if (w <= 0)
+                ok = false;
+            else
+                hecho += static_cast<size_t>(w);
         }
         const int error = errno;
         ::close(fd);
-        if (!ok) throw Error("No se puede escribir la tabla '" + ruta + "': " + std::strerror(error));
+        if (!ok)
+            throw Error("No se puede escribir la tabla '" + ruta + "': " + std::strerror(error));
 
         const std::string mdx = Companero(ruta, ".MDX");
         if (tags.empty()) {
@@ -718,14 +753,16 @@ void Tabla::EmptyTable() {
     });
 }
 
-bool BorrarArchivoTabla(const std::string& ruta) { return ArchivoTabla::Borrar(RutaNativa(ruta)); }
+bool BorrarArchivoTabla(const std::string& ruta) {
+    return ArchivoTabla::Borrar(RutaNativa(ruta));
+}
 
 // ---- Campo: a handle on the cursor's current (or pending) record
 
-#define BRISOLT_CAMPO_LECTURA                                          \
-    if (!tabla_->estado_) throw Error(kCerrada);                       \
-    Tabla::Estado& e = *tabla_->estado_;                               \
-    const DescCampo& d = e.Desc(indice_);                              \
+#define BRISOLT_CAMPO_LECTURA                    \
+    if (!tabla_->estado_) throw Error(kCerrada); \
+    Tabla::Estado& e = *tabla_->estado_;         \
+    const DescCampo& d = e.Desc(indice_);        \
     const char* r = e.Lectura();
 
 std::string Campo::AsString() const {
@@ -774,24 +811,31 @@ void Modificar(const std::string& nombre, E* e, int indice, F&& poner) {
 }  // namespace
 
 void Campo::SetAsString(std::string_view valor) {
-    Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
-              [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerTexto(a, d, r, valor); });
+    Modificar(
+        tabla_->nombre_, tabla_->estado_.get(), indice_,
+        [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerTexto(a, d, r, valor); });
 }
 void Campo::SetAsInteger(int32_t valor) {
-    Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
-              [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerEntero(a, d, r, valor); });
+    Modificar(
+        tabla_->nombre_, tabla_->estado_.get(), indice_,
+        [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerEntero(a, d, r, valor); });
 }
 void Campo::SetAsFloat(double valor) {
     Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
-              [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerFlotante(a, d, r, valor); });
+              [&](ArchivoTabla& a, const DescCampo& d, char* r) {
+                  codec::PonerFlotante(a, d, r, valor);
+              });
 }
 void Campo::SetAsBoolean(bool valor) {
-    Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
-              [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerLogico(a, d, r, valor); });
+    Modificar(
+        tabla_->nombre_, tabla_->estado_.get(), indice_,
+        [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerLogico(a, d, r, valor); });
 }
 void Campo::SetAsDateTime(double valor) {
     Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
-              [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerFechaHora(a, d, r, valor); });
+              [&](ArchivoTabla& a, const DescCampo& d, char* r) {
+                  codec::PonerFechaHora(a, d, r, valor);
+              });
 }
 void Campo::Clear() {
     Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
@@ -799,7 +843,9 @@ void Campo::Clear() {
 }
 void Campo::SetText(std::string_view texto) {
     Modificar(tabla_->nombre_, tabla_->estado_.get(), indice_,
-              [&](ArchivoTabla& a, const DescCampo& d, char* r) { codec::PonerTextoTecleado(a, d, r, texto); });
+              [&](ArchivoTabla& a, const DescCampo& d, char* r) {
+                  codec::PonerTextoTecleado(a, d, r, texto);
+              });
 }
 
 }  // namespace brisolt

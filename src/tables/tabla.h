@@ -59,7 +59,7 @@ class Tabla;
 // A handle on one field of a cursor's current record (FieldByName's result).
 // Reads give the current record, or the pending one while editing/inserting.
 class Campo {
-public:
+  public:
     std::string AsString() const;
     int32_t AsInteger() const;
     double AsFloat() const;
@@ -80,7 +80,7 @@ public:
 
     const InfoCampo& Info() const;
 
-private:
+  private:
     friend class Tabla;
     Campo(Tabla* tabla, int indice) : tabla_(tabla), indice_(indice) {}
     Tabla* tabla_;
@@ -88,7 +88,7 @@ private:
 };
 
 class Tabla {
-public:
+  public:
     // `nombre` is the component name put in front of engine messages
     // ("wwTableAsignat: ..."); empty for the steps' own objects.
     explicit Tabla(std::string nombre = {});
@@ -147,14 +147,14 @@ public:
     bool Locate(std::string_view campo, std::string_view valor);
     bool FindKey(const std::vector<std::string>& valores);
 
-    int64_t RecNo() const;      // physical record number, 1-based; 0 when none
+    int64_t RecNo() const;        // physical record number, 1-based; 0 when none
     int64_t RecordCount() const;  // live records visible to this cursor
     void GoTo(int64_t recno);     // for grids: positions on a live record
 
     void CreateTable();
     void EmptyTable();
 
-private:
+  private:
     friend class Campo;
     struct Estado;
     std::string nombre_, carpeta_, nombreTabla_, indice_, filtro_;

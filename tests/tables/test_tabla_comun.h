@@ -19,7 +19,7 @@
 namespace brisolt::prueba {
 
 class Carpeta {
-public:
+  public:
     Carpeta() {
         char plantilla[] = "/tmp/brisolt_tabla_XXXXXX";
         const char* c = ::mkdtemp(plantilla);
@@ -35,7 +35,7 @@ public:
     const std::string& Ruta() const { return ruta_; }
     std::string operator/(const std::string& nombre) const { return ruta_ + "/" + nombre; }
 
-private:
+  private:
     std::string ruta_;
 };
 
@@ -120,10 +120,20 @@ inline std::string DbfCrudo(uint8_t version, const std::vector<CampoCrudo>& camp
     return h + '\x1A';
 }
 
-inline DefCampo Cadena(const std::string& n, int tamano) { return {n, TipoCampo::Cadena, tamano, 0}; }
-inline DefCampo Entero(const std::string& n) { return {n, TipoCampo::Entero, 0, 0}; }
-inline DefCampo Flotante(const std::string& n) { return {n, TipoCampo::Flotante, 0, 0}; }
-inline DefCampo Logico(const std::string& n) { return {n, TipoCampo::Logico, 0, 0}; }
-inline DefCampo Fecha(const std::string& n) { return {n, TipoCampo::Fecha, 0, 0}; }
+inline DefCampo Cadena(const std::string& n, int tamano) {
+    return {n, TipoCampo::Cadena, tamano, 0};
+}
+inline DefCampo Entero(const std::string& n) {
+    return {n, TipoCampo::Entero, 0, 0};
+}
+inline DefCampo Flotante(const std::string& n) {
+    return {n, TipoCampo::Flotante, 0, 0};
+}
+inline DefCampo Logico(const std::string& n) {
+    return {n, TipoCampo::Logico, 0, 0};
+}
+inline DefCampo Fecha(const std::string& n) {
+    return {n, TipoCampo::Fecha, 0, 0};
+}
 
 }  // namespace brisolt::prueba

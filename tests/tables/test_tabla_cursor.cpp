@@ -23,7 +23,7 @@ std::string MensajeDe(const std::function<void()>& f) {
 }
 
 class Cursor : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ruta = dir / "PROFT.DBF";
         Crear(ruta, {Cadena("ABREV", 5), Cadena("NOMBRE", 20), Entero("DNI")});
@@ -66,7 +66,11 @@ TEST_F(Cursor, MovingOnWritesAnAppendedRecordOnlyWhenAFieldWasSet) {
     // each of them must write a touched record and drop an untouched one.
     using Paso = std::function<void(Tabla&)>;
     const std::vector<std::pair<const char*, Paso>> pasos = {
-        {"Append", [](Tabla& x) { x.Append(); x.Post(); }},
+        {"Append",
+         [](Tabla& x) {
+             x.Append();
+             x.Post();
+         }},
         {"First", [](Tabla& x) { x.First(); }},
         {"Next", [](Tabla& x) { x.Next(); }},
         {"Locate", [](Tabla& x) { x.Locate("ABREV", "GLJ"); }},
@@ -171,7 +175,8 @@ TEST_F(Cursor, LocateConvertsTextForAnIntegerField) {
     nombrada.SetTableName(ruta);
     nombrada.Open();
     // Conversion texts carry no component name.
-    EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", "12A"); }), "'12A' no es un valor entero válido");
+    EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", "12A"); }),
+              "'12A' no es un valor entero válido");
     EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", ""); }), "'' no es un valor entero válido");
 }
 

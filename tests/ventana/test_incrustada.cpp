@@ -220,9 +220,10 @@ TEST_F(Incrustada, TheGeneratorStandInHostsItAndPrintsTheStatus) {
     const std::string anfitrion = unidad / "programa/brisolt-anfitrion";
     fs::copy_file(std::string(BRISOLT_BINARY_DIR) + "/bin/brisolt-anfitrion", anfitrion);
     const std::string salida = unidad / "anfitrion.txt";
-    Proceso host({anfitrion, "exportar"},
-                 {"DISPLAY=" + pantalla_, "QT_QPA_PLATFORM=xcb", "BRISOLT_DRIVE_C=" + unidad.Raiz()},
-                 salida);
+    Proceso host(
+        {anfitrion, "exportar"},
+        {"DISPLAY=" + pantalla_, "QT_QPA_PLATFORM=xcb", "BRISOLT_DRIVE_C=" + unidad.Raiz()},
+        salida);
     const std::string ventana = Ventana();
     ASSERT_FALSE(ventana.empty());
     const std::string arbol = Salida("xwininfo -tree -id " + ventana);
