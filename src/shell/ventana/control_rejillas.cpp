@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 #include <array>
 
 #include "shell/ventana/cajas.h"
@@ -75,10 +76,17 @@ TRejillaDatos::TRejillaDatos(ModeloTabla& modelo, QWidget* padre)
     // Two title lines.
     titulos->setFixedHeight(2 * fontMetrics().height() + 6);
     titulos->setSectionsClickable(false);
+    // A column is as wide as its characters, and never narrower than its
+    // bold title, so "ABREV" and "DEPARTAMENTO" read whole.
     const int caracter = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const auto& columnas = modelo_.Columnas();
-    for (std::size_t c = 0; c < columnas.size(); ++c)
-        setColumnWidth(static_cast<int>(c), columnas[c].ancho * caracter + 10);
+    QFont negrita = titulos->font();
+    negrita.setBold(true);
+    const QFontMetrics titulo(negrita);
+    for (int c = 0; c < modelo_.columnCount(); ++c) {
+        const QString texto = modelo_.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int ancho = modelo_.Columnas()[static_cast<std::size_t>(c)].ancho * caracter + 10;
+        setColumnWidth(c, std::max(ancho, titulo.horizontalAdvance(texto) + 12));
+    }
 
     if (modelo_.rowCount() > 0) setCurrentIndex(PrimeraEditable(0));
 }
