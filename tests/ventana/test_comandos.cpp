@@ -105,6 +105,28 @@ TEST_F(Comandos, ExportStandAloneBuildsTheTablesAndDisablesTheButtons) {
     EXPECT_EQ(ventana.EstadoVentana().EstadoTransformado, 1);
 }
 
+// The close box while the steps run (the window repaints meanwhile, so the
+// request arrives): the command goes on to its end and the window stays.
+TEST_F(Comandos, ACloseRequestDuringTheExportIsRefused) {
+    class CerradaDuranteUnPaso : public TExportarDatos {
+      public:
+        using TExportarDatos::TExportarDatos;
+        void Paso(const std::string& nombre) override {
+            TExportarDatos::Paso(nombre);
+            if (pasos++ == 2) cerrada = close();
+        }
+        int pasos = 0;
+        bool cerrada = true;
+    } ventana(std::vector<std::string>{});
+    ventana.show();
+    QTest::mouseClick(Boton(ventana, "BExportar"), Qt::LeftButton);
+    EXPECT_FALSE(ventana.cerrada);
+    EXPECT_EQ(ventana.pasos, 7);
+    EXPECT_EQ(Textos(contestador), QStringList({kAviso, "Proceso finalizado"}));
+    EXPECT_TRUE(ventana.isVisible());
+    EXPECT_TRUE(ventana.close());  // once the command is over, it closes as ever
+}
+
 TEST_F(Comandos, ExportEmbeddedClosesTheWindowAndReportsOne) {
     fs::create_directories(unidad / "programa");
     TExportarDatos ventana({"exportar", "0"});

@@ -277,14 +277,20 @@ void TExportarDatos::CambiarCarpeta(const std::string& carpeta) {
     ListaUnidades->SeguirCarpeta(estado_.carpetaGC);
 }
 
-void TExportarDatos::BExportarClick() {
+void TExportarDatos::Ejecutar(void (*comando)(Estado&, Interfaz&)) {
+    if (ocupado_) return;
     LeerEleccionesUsuario();
-    Proteger([&] { ::brisolt::BExportarClick(estado_, *this); });
+    ocupado_ = true;
+    Proteger([&] { comando(estado_, *this); });
+    ocupado_ = false;
+}
+
+void TExportarDatos::BExportarClick() {
+    Ejecutar(&::brisolt::BExportarClick);
 }
 
 void TExportarDatos::BImportarClick() {
-    LeerEleccionesUsuario();
-    Proteger([&] { ::brisolt::BImportarClick(estado_, *this); });
+    Ejecutar(&::brisolt::BImportarClick);
 }
 
 void TExportarDatos::Button1Click() {
@@ -306,6 +312,10 @@ void TExportarDatos::AyudaF1() {
 }
 
 void TExportarDatos::closeEvent(QCloseEvent* evento) {
+    if (ocupado_ && !cierreDelComando_) {
+        evento->ignore();
+        return;
+    }
     if (!Proteger([&] { FormClose(estado_, rutaEjecutable_); })) {
         evento->ignore();
         return;
@@ -366,7 +376,9 @@ void TExportarDatos::DesactivarBotones() {
 }
 
 void TExportarDatos::CerrarVentana() {
+    cierreDelComando_ = true;
     close();
+    cierreDelComando_ = false;
 }
 
 // ---- VentanaArranque

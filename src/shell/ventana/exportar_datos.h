@@ -73,11 +73,17 @@ class TExportarDatos : public QDialog, public Interfaz, public VentanaArranque {
     // Returns whether the handler ran to its end.
     template <class F>
     bool Proteger(F&& manejador);
+    // Runs a command with the user's choices, its errors in the error box.
+    void Ejecutar(void (*comando)(Estado&, Interfaz&));
     void LeerEleccionesUsuario();
 
     Estado estado_;
     std::string rutaEjecutable_;
     bool espera_ = false;  // our override cursor is on the stack
+    // A command is running: the window repaints meanwhile, and a close request
+    // that arrives then (the close box) must not pull the window from under it.
+    bool ocupado_ = false;
+    bool cierreDelComando_ = false;  // the command itself closes the window
     std::unique_ptr<QWindow> anfitriona_;
 
     TDraw3D* Draw3D1 = nullptr;
