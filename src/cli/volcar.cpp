@@ -76,7 +76,7 @@ int Volcar(const std::vector<std::string>& args) {
         for (const auto& info : tabla.Fields()) {
             if (info.sistema) continue;
             salida += info.nombre + "," + std::string(1, info.tipo) + "," +
-                      std::to_string(info.ancho) + "," + std::to_string(info.decimales) + "\n";
+                      std::to_string(info.ancho) + "," + std::to_string(info.decimales) + "\r\n";
         }
         std::cout << salida;
         return 0;

@@ -13,6 +13,7 @@
 #include <string>
 #include <tuple>
 
+#include "cli/programa.h"
 #include "lectura.h"
 #include "tables/carpetas.h"
 #include "tables/tabla.h"
@@ -22,23 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Salida {
-    int estado = -1;
-    std::string texto;
-};
-
-Salida Ejecutar(const std::string& argumentos) {
-    const std::string orden =
-        std::string(BRISOLT_BINARY_DIR) + "/bin/brisolt-cli " + argumentos + " 2>&1";
-    Salida s;
-    FILE* tubo = ::popen(orden.c_str(), "r");
-    if (tubo == nullptr) return s;
-    char bufer[4096];
-    size_t n;
-    while ((n = std::fread(bufer, 1, sizeof bufer, tubo)) > 0) s.texto.append(bufer, n);
-    const int estado = ::pclose(tubo);
-    s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    return s;
+prueba::Salida Ejecutar(const std::string& argumentos, const fs::path& carpeta) {
+    fs::create_directories(carpeta);
+    return prueba::EjecutarCli(argumentos, carpeta.string());
 }
 
 class DemoCli : public ::testing::Test {
@@ -55,17 +42,18 @@ class DemoCli : public ::testing::Test {
 };
 
 TEST_F(DemoCli, EverySessionReachesTheGroupTimetableWithTimesAndDni) {
-    const Salida s = Ejecutar("demo --dir " + raiz_.string());
-    ASSERT_EQ(s.estado, 0) << s.texto;
+    const prueba::Salida s = Ejecutar("demo --dir " + (raiz_ / "C").string(), raiz_);
+    ASSERT_EQ(s.estado, 0) << s.errores;
+    EXPECT_EQ(s.errores, "");
     for (const char* parte : {"Exportar", "Importar", "ASIGT.DBF", "horgrup.dbf",
                               "Semana del profesor", "Semana del grupo", "Tiempos"})
-        EXPECT_NE(s.texto.find(parte), std::string::npos) << parte << " missing in\n" << s.texto;
+        EXPECT_NE(s.salida.find(parte), std::string::npos) << parte << " missing in\n" << s.salida;
     size_t finales = 0;
-    for (size_t p = 0; (p = s.texto.find("Proceso finalizado", p)) != std::string::npos; ++p)
+    for (size_t p = 0; (p = s.salida.find("Proceso finalizado", p)) != std::string::npos; ++p)
         ++finales;
-    EXPECT_EQ(finales, 2u) << s.texto;
+    EXPECT_EQ(finales, 2u) << s.salida;
 
-    ::setenv("BRISOLT_DRIVE_C", raiz_.c_str(), 1);
+    ::setenv("BRISOLT_DRIVE_C", (raiz_ / "C").c_str(), 1);
     const std::string zona = RutaNativa(kCarpetaIntercambio), gc = RutaNativa(kCarpetaGC);
 
     // The teachers' DNIs as the import left them in PROFT.DBF: none missing.
@@ -138,10 +126,11 @@ TEST_F(DemoCli, BadOptionsStopBeforeAnythingIsWritten) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.argumentos);
-        const Salida s = Ejecutar(std::string("demo --dir ") + raiz_.string() + " " + c.argumentos);
+        const prueba::Salida s =
+            Ejecutar("demo --dir " + (raiz_ / "C").string() + " " + c.argumentos, raiz_);
         EXPECT_EQ(s.estado, 1);
-        EXPECT_NE(s.texto.find(c.mensaje), std::string::npos) << s.texto;
-        EXPECT_FALSE(fs::exists(raiz_ / "GC"));
+        EXPECT_NE(s.errores.find(c.mensaje), std::string::npos) << s.errores;
+        EXPECT_FALSE(fs::exists(raiz_ / "C/GC"));
     }
 }
 

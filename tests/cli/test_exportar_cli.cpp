@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/programa.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/tabla.h"
@@ -140,31 +141,14 @@ std::string N(double valor) {
     return FlotanteExacto(valor);
 }
 
-struct Salida {
-    int estado = -1;
-    std::string salida, error;
-};
-
 std::string Leer(const fs::path& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
-Salida Ejecutar(const fs::path& unidad, const std::string& argumentos) {
-    const fs::path errores = unidad / "stderr.txt";
-    const std::string orden = "BRISOLT_DRIVE_C='" + unidad.string() +
-                              "' '" BRISOLT_BINARY_DIR "/bin/brisolt-cli' exportar " + argumentos +
-                              " 2>'" + errores.string() + "'";
-    Salida s;
-    std::FILE* tubo = popen(orden.c_str(), "r");
-    if (tubo == nullptr) return s;
-    char bloque[512];
-    size_t n;
-    while ((n = std::fread(bloque, 1, sizeof bloque, tubo)) > 0) s.salida.append(bloque, n);
-    const int estado = pclose(tubo);
-    s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    s.error = Leer(errores);
-    return s;
+prueba::Salida Ejecutar(const fs::path& unidad, const std::string& argumentos) {
+    return prueba::EjecutarCli("exportar " + argumentos, unidad.string(),
+                               "BRISOLT_DRIVE_C='" + unidad.string() + "'");
 }
 
 class ExportarCli : public ::testing::Test {
@@ -192,10 +176,10 @@ TEST_F(ExportarCli, EscuelaCompletaDesdeLaCarpetaPorDefecto) {
     CrearEscuela(unidad_ / "GC", {{"1ESOA", "M", "Primero A", "222"},
                                   {"1ESOA", "M", "Duplicado", "x1"},
                                   {"2ESOB", "T", "Segundo B", ""}});
-    const Salida s = Ejecutar(unidad_, "");
-    ASSERT_EQ(s.estado, 0) << s.error;
+    const prueba::Salida s = Ejecutar(unidad_, "");
+    ASSERT_EQ(s.estado, 0) << s.errores;
     EXPECT_EQ(s.salida, std::string(kAviso) + "\nProceso finalizado\n");
-    EXPECT_EQ(s.error, "");
+    EXPECT_EQ(s.errores, "");
 
     EXPECT_EQ(LeerTabla(Tabla_("ASIGVALT.DBF")),
               (Filas{{"MAT", "MAT", "Matemàtiques", "2ESOMAT", N(4), "ESO", "2"},
@@ -234,11 +218,11 @@ TEST_F(ExportarCli, UnErrorVaAlErrorEstandarConPuntoFinal) {
 
     // Another folder, Castilian names, and a tutor DNI that is not a number.
     CrearEscuela(unidad_ / "otra", {{"1ESOA", "M", "Primero A", "12a"}});
-    const Salida s =
+    const prueba::Salida s =
         Ejecutar(unidad_, "--gc '" + (unidad_ / "otra").string() + "' --idioma CASTELLANO");
     EXPECT_EQ(s.estado, 1);
     EXPECT_EQ(s.salida, std::string(kAviso) + "\n");
-    EXPECT_EQ(s.error, "'12a' no es un valor entero válido.\n");
+    EXPECT_EQ(s.errores, "'12a' no es un valor entero válido.\n");
 
     const Filas asigval = LeerTabla(Tabla_("ASIGVALT.DBF"));
     ASSERT_EQ(asigval.size(), 3u);

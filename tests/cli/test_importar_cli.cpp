@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/programa.h"
 #include "tables/conversion.h"
 #include "tables/tabla.h"
 
@@ -85,10 +86,7 @@ const std::vector<DefCampo> kHorGrup = {
     {"CODCEN", TipoCampo::Numerico, 8},  {"TIPO", TipoCampo::Cadena, 1},
 };
 
-struct Salida {
-    int estado = -1;
-    std::string salida, errores;
-};
+using prueba::Salida;
 
 class ImportarCli : public ::testing::Test {
   protected:
@@ -183,15 +181,7 @@ class ImportarCli : public ::testing::Test {
     }
 
     Salida Ejecutar(const std::string& argumentos) {
-        const std::string salida = raiz_ + "/salida.txt", errores = raiz_ + "/errores.txt";
-        const std::string orden = std::string(BRISOLT_BINARY_DIR "/bin/brisolt-cli ") + argumentos +
-                                  " >" + salida + " 2>" + errores;
-        Salida s;
-        const int r = std::system(orden.c_str());
-        s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
-        s.salida = LeerBytes(salida);
-        s.errores = LeerBytes(errores);
-        return s;
+        return prueba::EjecutarCli(argumentos, raiz_);
     }
 
     std::string raiz_, escuela_, estructuraProf_, estructuraGrup_;
