@@ -70,5 +70,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Transformado=%s\n", valor->c_str());
+    std::fflush(stdout);  // the host's answer is out, whatever happens at exit
     return 0;
 }
