@@ -6,11 +6,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 #include <QProcess>
-#include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <cstdio>
 #include <string>
 
@@ -45,6 +45,12 @@ int main(int argc, char** argv) {
     anfitrion.setWindowTitle("Generador de horarios (sustituto)");
     anfitrion.resize(640, 300);
     anfitrion.show();
+    // The program looks the window up on the X server as it starts: it must be
+    // there by then, not still in our unsent requests.
+    QElapsedTimer espera;
+    espera.start();
+    while (!anfitrion.windowHandle()->isExposed() && espera.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     const QString ventana = QString::number(static_cast<qulonglong>(anfitrion.winId()), 16);
 
     QProcess hijo;

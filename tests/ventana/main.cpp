@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <cstdio>
 #include <cstring>
 
@@ -20,6 +22,11 @@ int Anfitriona(int argc, char** argv) {
     ventana.setWindowTitle("anfitriona");
     ventana.resize(700, 400);
     ventana.show();
+    // Only a window the X server already has can be handed out.
+    QElapsedTimer espera;
+    espera.start();
+    while (!ventana.windowHandle()->isExposed() && espera.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     std::printf("%llx\n", static_cast<unsigned long long>(ventana.winId()));
     std::fflush(stdout);
     QTimer::singleShot(60000, &aplicacion, &QApplication::quit);
