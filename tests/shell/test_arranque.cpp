@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "archivos_prueba.h"
 #include "shell/arranque.h"
 #include "tables/error.h"
 
@@ -19,10 +20,8 @@ namespace fs = std::filesystem;
 namespace brisolt {
 namespace {
 
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
+using prueba::Escribir;
+using prueba::Leer;
 
 // Records what start-up did to the window.
 struct VentanaFalsa : VentanaArranque {

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "archivos_prueba.h"
 #include "tables/copia.h"
 #include "tables/error.h"
 
@@ -21,14 +22,8 @@ namespace fs = std::filesystem;
 namespace brisolt {
 namespace {
 
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void Escribir(const fs::path& ruta, const std::string& datos) {
-    std::ofstream(ruta, std::ios::binary | std::ios::trunc) << datos;
-}
+using prueba::Escribir;
+using prueba::Leer;
 
 std::string Bytes(std::size_t n) {
     std::string s(n, '\0');

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "archivos_prueba.h"
 #include "tables/copia.h"
 #include "tables/error.h"
 #include "tables/estado.h"
@@ -20,14 +21,8 @@ namespace fs = std::filesystem;
 namespace brisolt {
 namespace {
 
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void Escribir(const fs::path& ruta, const std::string& datos) {
-    std::ofstream(ruta, std::ios::binary | std::ios::trunc) << datos;
-}
+using prueba::Escribir;
+using prueba::Leer;
 
 // The eleven staged files in their order.
 const std::vector<std::string> kStaged = {

@@ -17,15 +17,6 @@ namespace {
 
 using namespace prueba;
 
-std::string MensajeDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "(sin error)";
-}
-
 // Opens the file read-only and reads every field of every record.
 std::string LeerTabla(const std::string& ruta, std::vector<std::string>* valores = nullptr) {
     return MensajeDe([&] {

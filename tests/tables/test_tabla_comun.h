@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "archivos_prueba.h"
 #include "tables/tabla.h"
 
 namespace brisolt::prueba {
@@ -39,16 +41,15 @@ class Carpeta {
     std::string ruta_;
 };
 
-inline std::string Leer(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
+// What a call raised, or "(sin error)".
+inline std::string MensajeDe(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(sin error)";
 }
-
-inline void Escribir(const std::string& ruta, const std::string& datos) {
-    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
-    f.write(datos.data(), static_cast<std::streamsize>(datos.size()));
-}
-
 inline void Crear(const std::string& ruta, const std::vector<DefCampo>& campos,
                   const std::vector<DefIndice>& indices = {},
                   NivelTabla nivel = NivelTabla::DBase4) {

@@ -13,15 +13,6 @@ namespace {
 
 using namespace prueba;
 
-std::string MensajeDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "(sin error)";
-}
-
 class Cursor : public ::testing::Test {
   protected:
     void SetUp() override {
