@@ -287,11 +287,14 @@ std::string NumeroEnCampo(double valor, const DescCampo& c) {
         throw Error("El valor " + FlotanteATexto(valor) + " no es válido para el campo '" +
                     c.info.nombre + "'");
     const int dec = std::clamp(c.info.decimales, 0, 18);
+    // Always "." in the file, whatever locale the process runs under (the
+    // window's toolkit puts the user's in force, which printf would follow).
     // A finite double has at most 309 integer digits; with 18 decimals, a sign
     // and the point the text always fits.
     char buf[400];
-    const int n = std::snprintf(buf, sizeof buf, "%.*f", dec, valor);
-    std::string s(buf, static_cast<size_t>(std::clamp(n, 0, static_cast<int>(sizeof buf) - 1)));
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::fixed, dec);
+    if (r.ec != std::errc()) NoCabe(valor, c);
+    std::string s(buf, r.ptr);
     if (s[0] == '-' && s.find_first_of("123456789") == std::string::npos) s.erase(0, 1);
     if (s.size() > static_cast<size_t>(c.info.ancho)) NoCabe(valor, c);
     return std::string(static_cast<size_t>(c.info.ancho) - s.size(), ' ') + s;

@@ -183,9 +183,10 @@ std::string FlotanteATexto(double valor) {
     if (valor == 0) return "0";
     // 15 significant digits, then the fixed or scientific layout of the
     // general format.
+    // Locale-free, so the only separator in the result is the one put below.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", valor);
-    std::string s(buf);
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 14);
+    std::string s(buf, r.ptr);
     const auto e = s.find('e');
     const int exponente = std::stoi(s.substr(e + 1));
     std::string mantisa = s.substr(0, e);

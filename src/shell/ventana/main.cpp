@@ -1,6 +1,7 @@
 // brisolt: the window.
 
 #include <QApplication>
+#include <clocale>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,10 @@ const brisolt::RegistroQuenHtmlHelp registro(CargarPerezoso);
 
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
+    // The toolkit has put the user's whole locale in force; the C library's
+    // number formatting goes back to ".", and the engine reads the user's
+    // decimal separator on its own where the user types or reads numbers.
+    std::setlocale(LC_NUMERIC, "C");
     brisolt::SistemaAyuda().FijarArchivoAplicacion("GESCEN.chm");
     QApplication::setApplicationName("Brisolt");
 
