@@ -71,6 +71,15 @@ bool EnBlanco(std::string_view texto) {
     return Recortar(texto).empty();
 }
 
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Takes a UTF-8 byte-order mark off the front; whether there was one.
+bool QuitarBom(std::string_view& contenido) {
+    if (contenido.substr(0, kBom.size()) != kBom) return false;
+    contenido.remove_prefix(kBom.size());
+    return true;
+}
+
 std::string_view FinDeLinea(const std::vector<Linea>& lineas) {
     for (const auto& l : lineas)
         if (!l.fin.empty()) return l.fin;
@@ -81,12 +90,7 @@ std::string_view FinDeLinea(const std::vector<Linea>& lineas) {
 
 std::string PerfilConValor(std::string_view contenido, std::string_view seccion,
                            std::string_view clave, std::string_view valor) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    std::string_view bom;
-    if (contenido.substr(0, kBom.size()) == kBom) {
-        bom = kBom;
-        contenido.remove_prefix(kBom.size());
-    }
+    const std::string_view bom = QuitarBom(contenido) ? kBom : std::string_view();
     auto lineas = Lineas(contenido);
     const std::string_view fin = FinDeLinea(lineas);
     const std::string nuevaClave = std::string(clave) + "=" + std::string(valor);
@@ -135,7 +139,7 @@ std::string PerfilConValor(std::string_view contenido, std::string_view seccion,
 
 std::optional<std::string> ValorEnPerfil(std::string_view contenido, std::string_view seccion,
                                          std::string_view clave) {
-    if (contenido.substr(0, 3) == "\xEF\xBB\xBF") contenido.remove_prefix(3);
+    QuitarBom(contenido);
     bool dentro = false;
     for (const Linea& l : Lineas(contenido)) {
         std::string_view nombre;

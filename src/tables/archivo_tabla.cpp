@@ -259,16 +259,19 @@ void ArchivoTabla::Olvidar(const std::string& ruta) {
     reg.tablas.erase(it);
 }
 
-ArchivoTabla::Firma ArchivoTabla::FirmaDe(const std::string& ruta) {
-    struct stat st;
+ArchivoTabla::Firma ArchivoTabla::FirmaDeStat(const struct stat& st) {
     Firma f;
-    if (::stat(ruta.c_str(), &st) != 0) return f;
     f.dispositivo = st.st_dev;
     f.nodo = st.st_ino;
     f.tamano = st.st_size;
     f.segundos = st.st_mtim.tv_sec;
     f.nanos = st.st_mtim.tv_nsec;
     return f;
+}
+
+ArchivoTabla::Firma ArchivoTabla::FirmaDe(const std::string& ruta) {
+    struct stat st;
+    return ::stat(ruta.c_str(), &st) == 0 ? FirmaDeStat(st) : Firma{};
 }
 
 bool ArchivoTabla::MdxCambiado() const {
@@ -277,14 +280,7 @@ bool ArchivoTabla::MdxCambiado() const {
 
 ArchivoTabla::Firma ArchivoTabla::FirmaActual() const {
     struct stat st;
-    Firma f;
-    if (::fstat(fd_, &st) != 0) return f;
-    f.dispositivo = st.st_dev;
-    f.nodo = st.st_ino;
-    f.tamano = st.st_size;
-    f.segundos = st.st_mtim.tv_sec;
-    f.nanos = st.st_mtim.tv_nsec;
-    return f;
+    return ::fstat(fd_, &st) == 0 ? FirmaDeStat(st) : Firma{};
 }
 
 void ArchivoTabla::Fallo(const std::string& detalle) const {

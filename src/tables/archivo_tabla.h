@@ -4,6 +4,8 @@
 // and every Post is written through to the file. Locks between processes are
 // flock() locks on the file itself; inside the process opens never conflict.
 
+#include <sys/stat.h>
+
 #include <sys/types.h>
 
 #include <cstdint>
@@ -131,6 +133,8 @@ class ArchivoTabla {
     void EscribirCabecera();
     Firma FirmaActual() const;
     static Firma FirmaDe(const std::string& ruta);  // all zero when missing
+    // What tells one version of a file from another, from stat or fstat.
+    static Firma FirmaDeStat(const struct stat& st);
     // The .MDX was looked for at load and is now another file, or gone, or new.
     bool MdxCambiado() const;
     [[noreturn]] void Fallo(const std::string& detalle) const;
