@@ -4,10 +4,7 @@
 // missing DNIs as a head of studies would, imports, and reports what each
 // command left behind.
 
-#include <stdlib.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
@@ -16,8 +13,10 @@
 #include "cli/comandos.h"
 #include "ida_vuelta.h"
 #include "lectura.h"
+#include "sistema/sistema.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
+#include "tables/copia.h"
 #include "tables/error.h"
 #include "tables/tabla.h"
 
@@ -50,18 +49,17 @@ uint32_t Entero(const std::string& texto, const char* opcion, uint32_t minimo, u
 // DIR, made absolute and created; without it a fresh temporary folder.
 std::string Unidad(const Argumentos& a) {
     if (a.Tiene("--dir")) {
-        std::error_code ec;
-        const std::filesystem::path dir = std::filesystem::absolute(a.Valor("--dir"), ec);
-        std::filesystem::create_directories(dir, ec);
-        if (ec || !std::filesystem::is_directory(dir))
-            throw Error("No se puede crear la carpeta " + a.Valor("--dir"));
-        return dir.string();
+        std::string dir = a.Valor("--dir");
+        const bool absoluta = !dir.empty() && (dir[0] == '/' || dir[0] == '\\' ||
+                                               (kEsWindows && dir.size() > 1 && dir[1] == ':'));
+        if (!absoluta) dir = UnirRuta(SO().CarpetaActual(), dir);
+        if (!CrearCarpetas(dir)) throw Error("No se puede crear la carpeta " + a.Valor("--dir"));
+        return RutaNativa(dir);
     }
-    std::string plantilla = (std::filesystem::temp_directory_path() / "brisolt-demo-XXXXXX");
-    if (::mkdtemp(plantilla.data()) == nullptr)
-        throw Error("No se puede crear una carpeta temporal en " +
-                    std::filesystem::temp_directory_path().string());
-    return plantilla;
+    std::string carpeta;
+    if (CodigoES e = SO().CarpetaTemporal("brisolt-demo-", &carpeta))
+        throw Error("No se puede crear una carpeta temporal: " + MensajeErrorES(e));
+    return carpeta;
 }
 
 // One week: the text of each (day, hour) cell and the times of each hour.
@@ -156,7 +154,7 @@ int Demo(const std::vector<std::string>& args) {
     const uint32_t escala = Entero(a.Valor("--escala", "1"), "--escala", 1, 1000);
 
     const std::string unidad = Unidad(a);
-    ::setenv("BRISOLT_DRIVE_C", unidad.c_str(), 1);
+    SO().FijarEntorno("BRISOLT_DRIVE_C", unidad);
     std::cout << "Brisolt: ida y vuelta con la escuela de muestra\n"
               << "Unidad C: en " << unidad << "\n";
 

@@ -1,9 +1,9 @@
 #include "help/nombres.h"
 
+#include "sistema/sistema.h"
+
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <system_error>
 
 namespace brisolt {
 namespace {
@@ -46,10 +46,10 @@ bool SinCarpeta(const std::string& nombre) {
 }
 
 std::string CarpetaPrograma() {
-    std::error_code error;
-    const auto ejecutable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path(error).string();
-    return ejecutable.parent_path().string();
+    const std::string ejecutable = SO().RutaPrograma();
+    const auto barra = ejecutable.find_last_of(kEsWindows ? "/\\" : "/");
+    if (ejecutable.empty() || barra == std::string::npos) return SO().CarpetaActual();
+    return ejecutable.substr(0, barra);
 }
 
 char SeparadorRuta() {

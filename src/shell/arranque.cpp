@@ -1,12 +1,7 @@
 #include "shell/arranque.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
-
 #include "shell/ini.h"
+#include "sistema/sistema.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/copia.h"
@@ -18,10 +13,9 @@ namespace {
 
 // The same folder under two spellings or through a link.
 bool MismaCarpeta(const std::string& a, const std::string& b) {
-    struct stat sa {
-    }, sb{};
-    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    IdentidadArchivo ia, ib;
+    if (SO().IdentidadDe(a, &ia) == 0 && SO().IdentidadDe(b, &ib) == 0)
+        return ia.volumen == ib.volumen && ia.indice == ib.indice;
     return a == b;
 }
 
@@ -81,7 +75,7 @@ void FormCreate(Estado& estado, VentanaArranque& ventana,
 void FijarCarpetaLista(Estado& estado, VentanaArranque& ventana, const std::string& carpeta) {
     const std::string nativa = RutaNativa(carpeta);
     if (MismaCarpeta(nativa, estado.carpetaGC)) return;
-    if (::chdir(nativa.c_str()) != 0) throw Error(MensajeErrorES(CodigoWindows(errno)));
+    if (CodigoES e = SO().CambiarCarpeta(nativa)) throw Error(MensajeErrorES(e));
     estado.carpetaGC = nativa;
     ventana.MostrarCarpetaLista(nativa);
     ListaDirectoriosChange(estado, ventana);
@@ -107,21 +101,18 @@ std::string PrimerCentro(Estado& estado) {
 }
 
 std::string RutaIni(const std::string& rutaEjecutable) {
-    const auto barra = rutaEjecutable.find_last_of('/');
+    const auto barra = rutaEjecutable.find_last_of(kEsWindows ? "/\\" : "/");
     const std::string carpeta =
         barra == std::string::npos ? std::string() : rutaEjecutable.substr(0, barra + 1);
     return RutaNativa(carpeta + "Zentaro.ini");
 }
 
 std::string RutaEjecutable() {
-    char ruta[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", ruta, sizeof ruta - 1);
-    return n > 0 ? std::string(ruta, static_cast<std::size_t>(n)) : std::string();
+    return SO().RutaPrograma();
 }
 
 std::string CarpetaTrabajo() {
-    char ruta[PATH_MAX];
-    return ::getcwd(ruta, sizeof ruta) ? std::string(ruta) : std::string();
+    return SO().CarpetaActual();
 }
 
 void FormClose(const Estado& estado, const std::string& rutaEjecutable) {

@@ -1,12 +1,8 @@
 #include "shell/ini.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <vector>
 
+#include "sistema/sistema.h"
 #include "tables/error.h"
 
 namespace brisolt {
@@ -156,76 +152,31 @@ std::optional<std::string> ValorEnPerfil(std::string_view contenido, std::string
 
 namespace {
 
-class Archivo {
-  public:
-    explicit Archivo(int fd) : fd_(fd) {}
-    ~Archivo() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Archivo(const Archivo&) = delete;
-    Archivo& operator=(const Archivo&) = delete;
-    int fd() const { return fd_; }
-    bool Cerrar() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 || errno == EINTR;
-    }
-
-  private:
-    int fd_;
-};
-
-bool LeerTodo(int fd, std::string* contenido) {
-    char bufer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, bufer, sizeof bufer);
-        if (n == 0) return true;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        contenido->append(bufer, static_cast<std::size_t>(n));
-    }
-}
-
-bool EscribirTodo(int fd, std::string_view datos) {
-    while (!datos.empty()) {
-        const ssize_t n = ::write(fd, datos.data(), datos.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) return false;
-        datos.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // A new file's name lives in its folder: flush that too.
 void SincronizarCarpeta(const std::string& ruta) {
-    const auto barra = ruta.find_last_of('/');
-    const std::string carpeta = barra == std::string::npos ? "." : ruta.substr(0, barra + 1);
-    const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+    const auto barra = ruta.find_last_of(kEsWindows ? "/\\" : "/");
+    SO().SincronizarCarpeta(barra == std::string::npos ? "." : ruta.substr(0, barra + 1));
 }
 
 bool Escribir(const std::string& ruta, std::string_view seccion, std::string_view clave,
               std::string_view valor) {
     // Rewritten in place, not replaced: the file keeps its owner and mode, and
     // a read-only file stays unwritable as the generator's own rules have it.
-    const bool existia = ::access(ruta.c_str(), F_OK) == 0;
-    Archivo archivo(::open(ruta.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (archivo.fd() < 0) return false;
-    std::string contenido;
-    if (!LeerTodo(archivo.fd(), &contenido)) return false;
+    const bool existia = SO().ExisteEntrada(ruta);
+    Archivo archivo;
+    if (archivo.Abrir(ruta, Acceso::LecturaEscritura, Creacion::Crear, Comparticion::Libre) != 0)
+        return false;
+    uint64_t tamano = 0;
+    if (archivo.Tamano(&tamano) != 0) return false;
+    std::string contenido(static_cast<std::size_t>(tamano), '\0');
+    std::size_t leidos = 0;
+    if (archivo.LeerTodo(contenido.data(), contenido.size(), 0, &leidos) != 0) return false;
+    contenido.resize(leidos);
     const std::string nuevo = PerfilConValor(contenido, seccion, clave, valor);
-    if (::lseek(archivo.fd(), 0, SEEK_SET) != 0) return false;
-    if (!EscribirTodo(archivo.fd(), nuevo)) return false;
-    if (::ftruncate(archivo.fd(), static_cast<off_t>(nuevo.size())) != 0) return false;
-    if (::fsync(archivo.fd()) != 0) return false;
-    if (!archivo.Cerrar()) return false;
+    if (archivo.EscribirTodo(nuevo.data(), nuevo.size(), 0) != 0) return false;
+    if (SO().Truncar(archivo.Manejador(), nuevo.size()) != 0) return false;
+    if (SO().Sincronizar(archivo.Manejador()) != 0) return false;
+    if (archivo.Cerrar() != 0) return false;
     if (!existia) SincronizarCarpeta(ruta);
     return true;
 }

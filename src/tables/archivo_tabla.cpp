@@ -1,11 +1,5 @@
 #include "tables/archivo_tabla.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +10,7 @@
 #include "tables/campo.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
+#include "tables/copia.h"
 #include "tables/error.h"
 
 namespace brisolt {
@@ -37,10 +32,20 @@ Registro& Tablas() {
     return r;
 }
 
-std::string Canonica(const std::string& ruta) {
-    char buf[PATH_MAX];
-    if (::realpath(ruta.c_str(), buf) == nullptr) return {};
-    return buf;
+std::string Canonica(const std::string& ruta, CodigoES* error = nullptr) {
+    std::string c;
+    const CodigoES e = SO().Canonica(ruta, &c);
+    if (error != nullptr) *error = e;
+    return e == 0 ? c : std::string();
+}
+
+bool Falta(CodigoES e) {
+    return e == codigo_es::kNoEncontrado || e == codigo_es::kRutaNoEncontrada;
+}
+
+// Another program holds the file in a way that keeps us out.
+bool Conflicto(CodigoES e) {
+    return e == codigo_es::kViolacionCompartir || e == codigo_es::kViolacionBloqueo;
 }
 
 uint16_t U16(const std::string& b, size_t o) {
@@ -78,22 +83,9 @@ std::string SinExtension(const std::string& ruta) {
     return ruta.substr(0, punto);
 }
 
-std::string Errno() {
-    return std::strerror(errno);
-}
-
-bool EscribirTodo(int fd, const char* p, size_t n, off_t pos) {
-    while (n > 0) {
-        const ssize_t w = ::pwrite(fd, p, n, pos);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += w;
-        n -= static_cast<size_t>(w);
-        pos += w;
-    }
-    return true;
+// What the system said, in the I/O error table's words.
+std::string Texto(CodigoES e) {
+    return MensajeErrorES(e);
 }
 
 [[noreturn]] void EnUso(const std::string& ruta) {
@@ -103,11 +95,11 @@ bool EscribirTodo(int fd, const char* p, size_t n, off_t pos) {
 }  // namespace
 
 std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
-    const std::string clave = Canonica(ruta);
+    CodigoES error = 0;
+    const std::string clave = Canonica(ruta, &error);
     if (clave.empty()) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            throw Error("No se encuentra la tabla '" + ruta + "'");
-        throw Error("No se puede abrir la tabla '" + ruta + "': " + Errno());
+        if (Falta(error)) throw Error("No se encuentra la tabla '" + ruta + "'");
+        throw Error("No se puede abrir la tabla '" + ruta + "': " + Texto(error));
     }
     auto& reg = Tablas();
     auto& a = reg.tablas[clave];
@@ -124,33 +116,32 @@ std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo 
 
 void ArchivoTabla::TomarUso(Modo modo) {
     const bool escritura = !modo.soloLectura;
+    const Comparticion comparticion =
+        modo.exclusiva ? Comparticion::Exclusiva : Comparticion::Compartida;
     if (usos_ == 0) {
-        int fd = -1;
+        Archivo archivo;
         bool fdEscritura = false;
+        CodigoES e = 0;
         if (escritura) {
-            fd = ::open(ruta_.c_str(), O_RDWR | O_CLOEXEC);
-            fdEscritura = fd >= 0;
-            if (fd < 0 && errno != EACCES && errno != EROFS && errno != EPERM)
-                throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Errno());
+            e = archivo.Abrir(ruta_, Acceso::LecturaEscritura, Creacion::Existente, comparticion);
+            fdEscritura = e == 0;
+            if (Conflicto(e)) EnUso(ruta_);
+            if (e != 0 && e != codigo_es::kAccesoDenegado && !Falta(e))
+                throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Texto(e));
         }
-        if (fd < 0) fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            if (errno == ENOENT) throw Error("No se encuentra la tabla '" + ruta_ + "'");
-            throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Errno());
-        }
-        if (::flock(fd, (modo.exclusiva ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-            ::close(fd);
-            EnUso(ruta_);
-        }
-        fd_ = fd;
+        if (!archivo.Abierto())
+            e = archivo.Abrir(ruta_, Acceso::Lectura, Creacion::Existente, comparticion);
+        if (Conflicto(e)) EnUso(ruta_);
+        if (Falta(e)) throw Error("No se encuentra la tabla '" + ruta_ + "'");
+        if (e != 0) throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Texto(e));
+        archivo_ = std::move(archivo);
         fdEscritura_ = fdEscritura;
         bloqueoExclusivo_ = modo.exclusiva;
         try {
             const Firma f = FirmaActual();
             if (!cargado_ || !(f == firma_) || MdxCambiado()) Cargar();
         } catch (...) {
-            ::close(fd_);
-            fd_ = -1;
+            archivo_.Cerrar();
             cargado_ = false;
             throw;
         }
@@ -158,29 +149,34 @@ void ArchivoTabla::TomarUso(Modo modo) {
         usos_ = 1;
         return;
     }
-    if (escritura && !fdEscritura_) {
-        const int nuevo = ::open(ruta_.c_str(), O_RDWR | O_CLOEXEC);
-        if (nuevo >= 0) {
-            const bool exclusivo = bloqueoExclusivo_ || modo.exclusiva;
-            if (exclusivo) ::flock(fd_, LOCK_UN);
-            if (::flock(nuevo, (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-                ::close(nuevo);
-                ::flock(fd_, (bloqueoExclusivo_ ? LOCK_EX : LOCK_SH) | LOCK_NB);
-                EnUso(ruta_);
-            }
-            ::close(fd_);
-            fd_ = nuevo;
-            fdEscritura_ = true;
-            escribible_ = true;
-            bloqueoExclusivo_ = exclusivo;
+    // A stronger use than the file was opened with: the file is opened again
+    // as asked, or kept as it was when the system refuses. A file we may not
+    // write is still read, as on the first open.
+    const bool masEscritura = escritura && !fdEscritura_;
+    const bool masExclusiva = modo.exclusiva && !bloqueoExclusivo_;
+    if (masEscritura || masExclusiva) {
+        const Acceso accesoAntes = fdEscritura_ ? Acceso::LecturaEscritura : Acceso::Lectura;
+        const Comparticion antes =
+            bloqueoExclusivo_ ? Comparticion::Exclusiva : Comparticion::Compartida;
+        const Comparticion despues = bloqueoExclusivo_ || modo.exclusiva ? Comparticion::Exclusiva
+                                                                         : Comparticion::Compartida;
+        Acceso acceso = escritura || fdEscritura_ ? Acceso::LecturaEscritura : Acceso::Lectura;
+        archivo_.Cerrar();
+        Archivo nuevo;
+        CodigoES e = nuevo.Abrir(ruta_, acceso, Creacion::Existente, despues);
+        if (e != 0 && !Conflicto(e) && acceso != accesoAntes) {
+            acceso = accesoAntes;
+            e = nuevo.Abrir(ruta_, acceso, Creacion::Existente, despues);
         }
-    }
-    if (modo.exclusiva && !bloqueoExclusivo_) {
-        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            ::flock(fd_, LOCK_SH | LOCK_NB);
-            EnUso(ruta_);
+        if (e != 0) {
+            archivo_.Abrir(ruta_, accesoAntes, Creacion::Existente, antes);
+            if (Conflicto(e)) EnUso(ruta_);
+            throw Error("No se puede abrir la tabla '" + ruta_ + "': " + Texto(e));
         }
-        bloqueoExclusivo_ = true;
+        archivo_ = std::move(nuevo);
+        fdEscritura_ = acceso == Acceso::LecturaEscritura;
+        escribible_ = fdEscritura_;
+        bloqueoExclusivo_ = despues == Comparticion::Exclusiva;
     }
     ++usos_;
 }
@@ -218,34 +214,34 @@ void ArchivoTabla::Cerrar() {
         }
     }
     firma_ = FirmaActual();
-    ::close(fd_);
-    fd_ = -1;
+    archivo_.Cerrar();
     fdEscritura_ = false;
     bloqueoExclusivo_ = false;
     escribible_ = false;
     if (!fallo.empty()) throw Error(fallo);
 }
 
-ArchivoTabla::~ArchivoTabla() {
-    if (fd_ >= 0) ::close(fd_);
-}
+ArchivoTabla::~ArchivoTabla() = default;
 
 bool ArchivoTabla::Borrar(const std::string& ruta) {
-    const std::string clave = Canonica(ruta);
-    if (clave.empty()) return errno == ENOENT || errno == ENOTDIR;
+    CodigoES error = 0;
+    const std::string clave = Canonica(ruta, &error);
+    if (clave.empty()) return Falta(error);
     auto& reg = Tablas();
     if (auto it = reg.tablas.find(clave); it != reg.tablas.end()) {
         if (it->second->usos_ > 0) return false;
         reg.tablas.erase(it);
     }
-    const int fd = ::open(clave.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
+    // Not while another program holds the file: where the system would let
+    // us delete it under that program, our own exclusive open asks first.
+    if (!kEsWindows) {
+        Archivo a;
+        const CodigoES e =
+            a.Abrir(ruta, Acceso::Lectura, Creacion::Existente, Comparticion::Exclusiva);
+        if (Conflicto(e)) return false;
+        return SO().Borrar(ruta) == 0;
     }
-    const bool borrado = ::unlink(clave.c_str()) == 0;
-    if (fd >= 0) ::close(fd);
-    return borrado;
+    return SO().Borrar(ruta) == 0;
 }
 
 void ArchivoTabla::Olvidar(const std::string& ruta) {
@@ -259,19 +255,9 @@ void ArchivoTabla::Olvidar(const std::string& ruta) {
     reg.tablas.erase(it);
 }
 
-ArchivoTabla::Firma ArchivoTabla::FirmaDeStat(const struct stat& st) {
-    Firma f;
-    f.dispositivo = st.st_dev;
-    f.nodo = st.st_ino;
-    f.tamano = st.st_size;
-    f.segundos = st.st_mtim.tv_sec;
-    f.nanos = st.st_mtim.tv_nsec;
-    return f;
-}
-
 ArchivoTabla::Firma ArchivoTabla::FirmaDe(const std::string& ruta) {
-    struct stat st;
-    return ::stat(ruta.c_str(), &st) == 0 ? FirmaDeStat(st) : Firma{};
+    Firma f;
+    return SO().IdentidadDe(ruta, &f) == 0 ? f : Firma{};
 }
 
 bool ArchivoTabla::MdxCambiado() const {
@@ -279,8 +265,8 @@ bool ArchivoTabla::MdxCambiado() const {
 }
 
 ArchivoTabla::Firma ArchivoTabla::FirmaActual() const {
-    struct stat st;
-    return ::fstat(fd_, &st) == 0 ? FirmaDeStat(st) : Firma{};
+    Firma f;
+    return SO().Identidad(archivo_.Manejador(), &f) == 0 ? f : Firma{};
 }
 
 void ArchivoTabla::Fallo(const std::string& detalle) const {
@@ -289,19 +275,13 @@ void ArchivoTabla::Fallo(const std::string& detalle) const {
 
 void ArchivoTabla::Cargar() {
     cargado_ = false;
-    struct stat st;
-    if (::fstat(fd_, &st) != 0)
-        throw Error("No se puede leer la tabla '" + ruta_ + "': " + Errno());
-    const size_t tamano = static_cast<size_t>(st.st_size);
-    std::string b(tamano, '\0');
+    uint64_t tamano = 0;
+    if (CodigoES e = archivo_.Tamano(&tamano))
+        throw Error("No se puede leer la tabla '" + ruta_ + "': " + Texto(e));
+    std::string b(static_cast<size_t>(tamano), '\0');
     size_t leido = 0;
-    while (leido < tamano) {
-        const ssize_t r = ::pread(fd_, b.data() + leido, tamano - leido, static_cast<off_t>(leido));
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) throw Error("No se puede leer la tabla '" + ruta_ + "': " + Errno());
-        if (r == 0) break;
-        leido += static_cast<size_t>(r);
-    }
+    if (CodigoES e = archivo_.LeerTodo(b.data(), b.size(), 0, &leido))
+        throw Error("No se puede leer la tabla '" + ruta_ + "': " + Texto(e));
     b.resize(leido);
 
     if (b.empty()) Fallo("el archivo está vacío");
@@ -406,28 +386,26 @@ bool ArchivoTabla::Borrado(uint32_t recno) const {
 }
 
 void ArchivoTabla::EscribirCabecera() {
-    std::time_t ahora = std::time(nullptr);
-    std::tm t{};
-    ::localtime_r(&ahora, &t);
+    const std::tm t = SO().HoraLocal();
     char b[7];
     b[0] = static_cast<char>(t.tm_year);
     b[1] = static_cast<char>(t.tm_mon + 1);
     b[2] = static_cast<char>(t.tm_mday);
     for (int i = 0; i < 4; ++i) b[3 + i] = static_cast<char>((registros_ >> (8 * i)) & 0xFF);
-    if (!EscribirTodo(fd_, b, sizeof b, 1))
-        throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Errno());
+    if (CodigoES e = archivo_.EscribirTodo(b, sizeof b, 1))
+        throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
     std::memcpy(cabecera_.data() + 1, b, sizeof b);
 }
 
 void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
     if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
-    const off_t pos =
-        static_cast<off_t>(longitudCabecera_ + static_cast<size_t>(recno - 1) * longitud_);
+    const uint64_t pos =
+        longitudCabecera_ + static_cast<uint64_t>(recno - 1) * static_cast<uint64_t>(longitud_);
     if (recno == registros_ + 1) {
         std::string bytes(datos, longitud_);
         bytes += '\x1A';
-        if (!EscribirTodo(fd_, bytes.data(), bytes.size(), pos))
-            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Errno());
+        if (CodigoES e = archivo_.EscribirTodo(bytes.data(), bytes.size(), pos))
+            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
         datos_.append(datos, longitud_);
         ++registros_;
         if (*datos == '*') ++borrados_;
@@ -439,8 +417,8 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
             if (valida) mapa[clave].push_back(recno);
         }
     } else if (recno >= 1 && recno <= registros_) {
-        if (!EscribirTodo(fd_, datos, longitud_, pos))
-            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Errno());
+        if (CodigoES e = archivo_.EscribirTodo(datos, longitud_, pos))
+            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
         char* destino = datos_.data() + static_cast<size_t>(recno - 1) * longitud_;
         const std::string anterior(destino, longitud_);
         if (anterior[0] == '*') --borrados_;
@@ -457,9 +435,9 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
 
 void ArchivoTabla::Vaciar() {
     if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
-    if (::ftruncate(fd_, static_cast<off_t>(longitudCabecera_)) != 0 ||
-        !EscribirTodo(fd_, "\x1A", 1, static_cast<off_t>(longitudCabecera_)))
-        throw Error("No se puede vaciar la tabla '" + ruta_ + "': " + Errno());
+    CodigoES e = SO().Truncar(archivo_.Manejador(), longitudCabecera_);
+    if (e == 0) e = archivo_.EscribirTodo("\x1A", 1, longitudCabecera_);
+    if (e != 0) throw Error("No se puede vaciar la tabla '" + ruta_ + "': " + Texto(e));
     datos_.clear();
     registros_ = 0;
     borrados_ = 0;
@@ -487,8 +465,7 @@ void ArchivoTabla::CargarIndices() {
     // A copy kept from an earlier open is good only while its index file is.
     candidataMdx_ = mdx;
     firmaMdx_ = FirmaDe(mdx);
-    struct stat st;
-    if (::stat(mdx.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    if (SO().Tipo(mdx) != TipoEntrada::Archivo) return;
     rutaMdx_ = mdx;
     std::vector<TagMdx> tags;
     try {

@@ -1,12 +1,9 @@
 #pragma once
 // The one open copy of a .DBF file in this process. Every table object on
 // the file is a cursor over this object: records live here, in one buffer,
-// and every Post is written through to the file. Locks between processes are
-// flock() locks on the file itself; inside the process opens never conflict.
-
-#include <sys/stat.h>
-
-#include <sys/types.h>
+// and every Post is written through to the file. Other programs are kept out
+// by the system's sharing rules on the file itself; inside the process opens
+// never conflict.
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sistema/sistema.h"
 #include "tables/codepage.h"
 #include "tables/mdx.h"
 #include "tables/memo.h"
@@ -115,17 +113,11 @@ class ArchivoTabla {
                                  const char* registro, bool* valida);
 
   private:
-    struct Firma {
-        dev_t dispositivo = 0;
-        ino_t nodo = 0;
-        off_t tamano = 0;
-        int64_t segundos = 0, nanos = 0;
-        bool operator==(const Firma&) const = default;
-    };
+    using Firma = IdentidadArchivo;
 
     explicit ArchivoTabla(std::string ruta) : ruta_(std::move(ruta)) {}
-    void Cargar();             // reads the whole file from fd_
-    void TomarUso(Modo modo);  // opens or strengthens fd_ and its lock
+    void Cargar();             // reads the whole file
+    void TomarUso(Modo modo);  // opens or strengthens the file and its sharing
     void Cerrar();             // the last use went away
     void CargarIndices();
     void EscribirIndices();
@@ -133,14 +125,12 @@ class ArchivoTabla {
     void EscribirCabecera();
     Firma FirmaActual() const;
     static Firma FirmaDe(const std::string& ruta);  // all zero when missing
-    // What tells one version of a file from another, from stat or fstat.
-    static Firma FirmaDeStat(const struct stat& st);
     // The .MDX was looked for at load and is now another file, or gone, or new.
     bool MdxCambiado() const;
     [[noreturn]] void Fallo(const std::string& detalle) const;
 
     std::string ruta_;
-    int fd_ = -1;
+    Archivo archivo_;
     bool fdEscritura_ = false;
     bool bloqueoExclusivo_ = false;
     bool escribible_ = false;

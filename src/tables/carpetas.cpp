@@ -1,14 +1,10 @@
 #include "tables/carpetas.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "sistema/sistema.h"
 
 namespace brisolt {
 
@@ -51,21 +47,18 @@ std::vector<std::string> Componentes(std::string_view ruta, bool windows) {
 }
 
 bool Existe(const std::string& ruta) {
-    struct stat st;
-    return ::lstat(ruta.c_str(), &st) == 0;
+    return SO().ExisteEntrada(ruta);
 }
 
 // The entry of `carpeta` that matches `nombre` without regard to case, or
 // empty. The exact spelling wins; among other spellings the smallest, so the
 // answer does not depend on the directory's order.
 std::string BuscarEntrada(const std::string& carpeta, const std::string& nombre) {
-    DIR* d = ::opendir(carpeta.empty() ? "." : carpeta.c_str());
-    if (d == nullptr) return {};
+    std::vector<std::string> nombres;
+    if (SO().Listar(carpeta.empty() ? "." : carpeta, &nombres) != 0) return {};
     const std::string buscado = Plegar(nombre);
     std::string mejor;
-    while (dirent* e = ::readdir(d)) {
-        const std::string n = e->d_name;
-        if (n == "." || n == "..") continue;
+    for (const std::string& n : nombres) {
         if (Plegar(n) != buscado) continue;
         if (n == nombre) {
             mejor = n;
@@ -73,21 +66,30 @@ std::string BuscarEntrada(const std::string& carpeta, const std::string& nombre)
         }
         if (mejor.empty() || n < mejor) mejor = n;
     }
-    ::closedir(d);
     return mejor;
 }
 
 }  // namespace
 
 std::string UnidadC() {
-    if (const char* c = std::getenv("BRISOLT_DRIVE_C"); c != nullptr && *c != '\0') return c;
-    if (const char* w = std::getenv("WINEPREFIX"); w != nullptr && *w != '\0')
-        return std::string(w) + "/drive_c";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.wine/drive_c";
+    // On Windows drive C: is itself; BRISOLT_DRIVE_C still moves it, for tests.
+    const auto c = SO().Entorno("BRISOLT_DRIVE_C");
+    if (c && !c->empty()) return *c;
+    if (kEsWindows) return "C:";
+    const auto w = SO().Entorno("WINEPREFIX");
+    if (w && !w->empty()) return *w + "/drive_c";
+    return SO().Entorno("HOME").value_or("") + "/.wine/drive_c";
 }
 
 std::string RutaNativa(std::string_view ruta) {
+    if (kEsWindows) {
+        // Names are case-blind on Windows already: only the separators and
+        // the drive mapping matter.
+        std::string r(ruta);
+        if (EsRutaWindows(ruta)) r = UnidadC() + std::string(ruta.substr(2));
+        std::replace(r.begin(), r.end(), '\\', '/');
+        return r;
+    }
     const bool windows = EsRutaWindows(ruta);
     std::string base;
     std::vector<std::string> partes;
@@ -136,13 +138,11 @@ std::string UnirRuta(std::string_view carpeta, std::string_view nombre) {
 }
 
 bool ExisteArchivo(std::string_view ruta) {
-    struct stat st;
-    return ::stat(RutaNativa(ruta).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return SO().Tipo(RutaNativa(ruta)) == TipoEntrada::Archivo;
 }
 
 bool ExisteCarpeta(std::string_view ruta) {
-    struct stat st;
-    return ::stat(RutaNativa(ruta).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return SO().Tipo(RutaNativa(ruta)) == TipoEntrada::Carpeta;
 }
 
 bool CrearCarpetas(std::string_view ruta) {
@@ -159,9 +159,12 @@ bool CrearCarpetas(std::string_view ruta) {
         if (fin == std::string::npos) fin = nativa.size();
         if (fin > i) {
             parcial += nativa.substr(i, fin - i);
-            if (::mkdir(parcial.c_str(), 0777) != 0 && errno != EEXIST) return false;
-            struct stat st;
-            if (::stat(parcial.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+            // A drive ("C:") or a share's server is there or not; it is never made.
+            const bool raiz = kEsWindows && (parcial.back() == ':' || parcial.rfind("//", 0) == 0);
+            if (!raiz && SO().Tipo(parcial) != TipoEntrada::Carpeta) {
+                SO().CrearCarpeta(parcial);
+                if (SO().Tipo(parcial) != TipoEntrada::Carpeta) return false;
+            }
             parcial += '/';
         }
         i = fin + 1;
@@ -171,9 +174,8 @@ bool CrearCarpetas(std::string_view ruta) {
 
 bool BorrarArchivo(std::string_view ruta) {
     const std::string nativa = RutaNativa(ruta);
-    struct stat st;
-    if (::lstat(nativa.c_str(), &st) != 0) return true;
-    return ::unlink(nativa.c_str()) == 0;
+    if (!SO().ExisteEntrada(nativa)) return true;
+    return SO().Borrar(nativa) == 0;
 }
 
 }  // namespace brisolt

@@ -2,8 +2,6 @@
 // The block-wise file copy, the replace operation built on it, and the I/O
 // error table its failures are reported with.
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <string>
 
@@ -21,12 +19,5 @@ void ReemplazarArchivo(const std::string& destino, const std::string& origen);
 // The I/O error table: Windows error code -> message ("Error de E/S %d" for
 // codes without a text of their own).
 std::string MensajeErrorES(int codigo);
-// The closest Windows error code for an errno value.
-int CodigoWindows(int errnoValor);
-
-// The write call the copy makes (::write unless replaced), so that a test can
-// make the destination take fewer bytes than offered. Returns the one before.
-using FuncionEscritura = ssize_t (*)(int fd, const void* datos, std::size_t cantidad);
-FuncionEscritura FijarEscrituraCopia(FuncionEscritura funcion);
 
 }  // namespace brisolt

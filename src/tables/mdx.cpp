@@ -4,14 +4,11 @@
 
 #include "tables/mdx.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "sistema/sistema.h"
 #include "tables/error.h"
 #include "tables/mdx_bytes.h"
 
@@ -227,7 +224,7 @@ class Temporal {
   public:
     explicit Temporal(std::string ruta) : ruta_(std::move(ruta)) {}
     ~Temporal() {
-        if (!ruta_.empty()) std::remove(ruta_.c_str());
+        if (!ruta_.empty()) SO().Borrar(ruta_);
     }
     Temporal(const Temporal&) = delete;
     Temporal& operator=(const Temporal&) = delete;
@@ -243,14 +240,10 @@ class Temporal {
 void EscribirMdx(const std::string& ruta, const std::string& tablaBase,
                  const std::vector<TagMdx>& tags) {
     const std::string imagen = Escritor(ruta, tags).Imagen(tablaBase);
-    Temporal temporal(ruta + ".tmp" + std::to_string(::getpid()));
-    {
-        std::ofstream salida(temporal.Ruta(), std::ios::binary | std::ios::trunc);
-        salida.write(imagen.data(), static_cast<std::streamsize>(imagen.size()));
-        salida.close();
-        if (!salida) throw Error("No se puede escribir el índice '" + ruta + "'");
-    }
-    if (std::rename(temporal.Ruta().c_str(), ruta.c_str()) != 0)
+    Temporal temporal(ruta + ".tmp" + std::to_string(SO().IdProceso()));
+    if (EscribirArchivo(temporal.Ruta(), imagen, false) != 0)
+        throw Error("No se puede escribir el índice '" + ruta + "'");
+    if (SO().Renombrar(temporal.Ruta(), ruta) != 0)
         throw Error("No se puede reemplazar el índice '" + ruta + "'");
     temporal.Conservar();
 }

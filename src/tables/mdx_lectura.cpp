@@ -2,11 +2,11 @@
 // trusts it: a truncated, foreign or corrupt .MDX is refused by name rather
 // than walked into.
 
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "sistema/sistema.h"
 #include "tables/error.h"
 #include "tables/mdx.h"
 #include "tables/mdx_bytes.h"
@@ -133,10 +133,10 @@ class Lector {
 }  // namespace
 
 std::vector<TagMdx> LeerTagsMdx(const std::string& ruta) {
-    std::ifstream entrada(ruta, std::ios::binary);
-    if (!entrada) throw Error("No se puede abrir el índice '" + ruta + "'");
-    std::string imagen((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
-    if (entrada.bad()) throw Error("No se puede leer el índice '" + ruta + "'");
+    std::string imagen;
+    if (SO().Tipo(ruta) != TipoEntrada::Archivo)
+        throw Error("No se puede abrir el índice '" + ruta + "'");
+    if (LeerArchivo(ruta, &imagen) != 0) throw Error("No se puede leer el índice '" + ruta + "'");
     return Lector(ruta, std::move(imagen)).Tags();
 }
 

@@ -5,10 +5,10 @@
 #include "tables/memo.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 
+#include "sistema/sistema.h"
 #include "tables/error.h"
 
 namespace brisolt {
@@ -19,11 +19,6 @@ constexpr uint32_t kCabeceraFpt = 512;
 constexpr uint32_t kBloqueFptNuevo = 64;
 constexpr uint32_t kBloqueDbt = 512;
 constexpr uint32_t kTipoTexto = 1;
-
-struct CerrarArchivo {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Archivo = std::unique_ptr<std::FILE, CerrarArchivo>;
 
 uint32_t Be32(const unsigned char* p) {
     return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
@@ -38,13 +33,11 @@ void PonerBe32(unsigned char* p, uint32_t v) {
 class Memo : public ArchivoMemo {
   public:
     Memo(std::string ruta, Tipo tipo, bool escritura) : ruta_(std::move(ruta)), tipo_(tipo) {
-        archivo_.reset(std::fopen(ruta_.c_str(), escritura ? "r+b" : "rb"));
-        if (!archivo_) throw Error("No se puede abrir el archivo de memo '" + ruta_ + "'");
+        if (archivo_.Abrir(ruta_, escritura ? Acceso::LecturaEscritura : Acceso::Lectura,
+                           Creacion::Existente, Comparticion::Libre) != 0)
+            throw Error("No se puede abrir el archivo de memo '" + ruta_ + "'");
         escritura_ = escritura;
-        if (std::fseek(archivo_.get(), 0, SEEK_END) != 0) Fallo();
-        const long tam = std::ftell(archivo_.get());
-        if (tam < 0) Fallo();
-        tam_ = static_cast<uint64_t>(tam);
+        if (archivo_.Tamano(&tam_) != 0) Fallo();
         if (tam_ < 512) Fallo();
         unsigned char cab[32];
         LeerEn(0, cab, sizeof cab);
@@ -115,7 +108,6 @@ class Memo : public ArchivoMemo {
         EscribirEn(bloque * bloque_, escrito.data(), escrito.size());
         PonerBe32(cab, static_cast<uint32_t>(bloque + bloques));
         EscribirEn(0, cab, 4);
-        if (std::fflush(archivo_.get()) != 0) FalloEscritura();
         tam_ = std::max(tam_, (bloque + bloques) * bloque_);
         return static_cast<uint32_t>(bloque);
     }
@@ -132,16 +124,13 @@ class Memo : public ArchivoMemo {
                     ruta_ + "'");
     }
 
-    void LeerEn(uint64_t pos, void* destino, size_t n) const {
-        if (std::fseek(archivo_.get(), static_cast<long>(pos), SEEK_SET) != 0 ||
-            std::fread(destino, 1, n, archivo_.get()) != n)
-            Fallo();
+    void LeerEn(uint64_t pos, void* destino, size_t n) {
+        size_t leidos = 0;
+        if (archivo_.LeerTodo(destino, n, pos, &leidos) != 0 || leidos != n) Fallo();
     }
 
-    void EscribirEn(uint64_t pos, const void* origen, size_t n) const {
-        if (std::fseek(archivo_.get(), static_cast<long>(pos), SEEK_SET) != 0 ||
-            std::fwrite(origen, 1, n, archivo_.get()) != n)
-            FalloEscritura();
+    void EscribirEn(uint64_t pos, const void* origen, size_t n) {
+        if (archivo_.EscribirTodo(origen, n, pos) != 0) FalloEscritura();
     }
 
     // dBASE III text runs to 0x1A 0x1A. Some writers end it with a single
@@ -149,7 +138,7 @@ class Memo : public ArchivoMemo {
     // the next memo would begin. A memo at the end of the file may have no end
     // mark at all. Read a block at a time so that a short memo in a large
     // file costs one block.
-    std::string HastaFinDeMemo(uint64_t inicio) const {
+    std::string HastaFinDeMemo(uint64_t inicio) {
         std::string texto;
         size_t simple = std::string::npos;
         for (uint64_t pos = inicio; pos < tam_;) {
@@ -192,9 +181,7 @@ void ArchivoMemo::CrearFpt(const std::string& ruta) {
     cabecera[3] = static_cast<char>(siguiente);
     cabecera[6] = static_cast<char>(kBloqueFptNuevo >> 8);
     cabecera[7] = static_cast<char>(kBloqueFptNuevo & 0xFF);
-    Archivo f(std::fopen(ruta.c_str(), "wb"));
-    if (!f || std::fwrite(cabecera.data(), 1, cabecera.size(), f.get()) != cabecera.size() ||
-        std::fflush(f.get()) != 0)
+    if (EscribirArchivo(ruta, cabecera, false) != 0)
         throw Error("No se puede crear el archivo de memo '" + ruta + "'");
 }
 

@@ -1,18 +1,15 @@
 #include "tables/tabla.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <ctime>
 
+#include "sistema/sistema.h"
 #include "tables/archivo_tabla.h"
 #include "tables/campo.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
+#include "tables/copia.h"
 #include "tables/error.h"
 
 namespace brisolt {
@@ -559,9 +556,7 @@ std::string CabeceraNueva(uint8_t version, uint8_t driver, bool conIndice,
     size_t registro = 1;
     for (const auto& c : campos) registro += static_cast<size_t>(c.ancho);
     std::string h(largo, '\0');
-    std::time_t ahora = std::time(nullptr);
-    std::tm t{};
-    ::localtime_r(&ahora, &t);
+    const std::tm t = SO().HoraLocal();
     h[0] = static_cast<char>(version);
     h[1] = static_cast<char>(t.tm_year);
     h[2] = static_cast<char>(t.tm_mon + 1);
@@ -696,31 +691,20 @@ void Tabla::CreateTable() {
 
         const std::string ruta = RutaArchivo();
         ArchivoTabla::Olvidar(ruta);
-        const int fd = ::open(ruta.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0)
-            throw Error("No se puede crear la tabla '" + ruta + "': " + std::strerror(errno));
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(fd);
+        Archivo archivo;
+        CodigoES e =
+            archivo.Abrir(ruta, Acceso::LecturaEscritura, Creacion::Crear, Comparticion::Exclusiva);
+        if (e == codigo_es::kViolacionCompartir || e == codigo_es::kViolacionBloqueo)
             throw Error("La tabla '" + ruta + "' está en uso por otro programa; no se ha cambiado");
-        }
+        if (e != 0) throw Error("No se puede crear la tabla '" + ruta + "': " + MensajeErrorES(e));
         const uint8_t version = fox ? (hayMemo ? 0xF5 : 0x03) : 0x03;
         const uint8_t driver = fox ? 0x03 : kDriverCp1252;
         const std::string bytes = CabeceraNueva(version, driver, !tags.empty(), campos, enIndice);
-        bool ok = ::ftruncate(fd, 0) == 0;
-        size_t hecho = 0;
-        while (ok && hecho < bytes.size()) {
-            const ssize_t w =
-                ::pwrite(fd, bytes.data() + hecho, bytes.size() - hecho, static_cast<off_t>(hecho));
-            if (w < 0 && errno == EINTR) continue;
-            if (w <= 0)
-                ok = false;
-            else
-                hecho += static_cast<size_t>(w);
-        }
-        const int error = errno;
-        ::close(fd);
-        if (!ok)
-            throw Error("No se puede escribir la tabla '" + ruta + "': " + std::strerror(error));
+        e = SO().Truncar(archivo.Manejador(), 0);
+        if (e == 0) e = archivo.EscribirTodo(bytes.data(), bytes.size(), 0);
+        if (e == 0) e = archivo.Cerrar();
+        if (e != 0)
+            throw Error("No se puede escribir la tabla '" + ruta + "': " + MensajeErrorES(e));
 
         const std::string mdx = Companero(ruta, ".MDX");
         if (tags.empty()) {

@@ -111,7 +111,6 @@ void EntornoImportacion::SetUp() {
 }
 
 void EntornoImportacion::TearDown() {
-    FijarFalloDevolucion({});
     estado_.reset();
     std::filesystem::remove_all(raiz_);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "import/entorno.h"
+#include "sistema/fallos.h"
 #include "tables/copia.h"
 #include "tables/error.h"
 
@@ -41,25 +42,37 @@ TEST_F(Devolver, AmbosArchivosEnSuSitioConSuNombre) {
     EXPECT_EQ(ArchivosDe(Gc("")), antes_);
 }
 
+// A system call of the copy back, by what it does and the file it touches.
 struct PuntoDeFallo {
     const char* nombre;
-    PuntoDevolucion punto;
-    const char* archivo;
+    Operacion operacion;
+    const char* ruta;
+    int enesima;
 };
+
+SistemaConFallos::Fallo FalloEn(Operacion operacion, const char* ruta, int enesima,
+                                CodigoES codigo) {
+    SistemaConFallos::Fallo f;
+    f.operacion = operacion;
+    f.ruta = ruta;
+    f.enesima = static_cast<uint64_t>(enesima);
+    f.codigo = codigo;
+    return f;
+}
 
 class DevolverConFallo : public Devolver, public ::testing::WithParamInterface<PuntoDeFallo> {};
 
 TEST_P(DevolverConFallo, DejaLosOriginalesIntactos) {
-    const PuntoDeFallo& fallo = GetParam();
-    FijarFalloDevolucion([&](PuntoDevolucion punto, const std::string& archivo) {
-        return punto == fallo.punto && archivo == fallo.archivo ? ENOSPC : 0;
-    });
+    const PuntoDeFallo& p = GetParam();
+    SistemaConFallos sistema;
+    sistema.Programar(FalloEn(p.operacion, p.ruta, p.enesima, codigo_es::kDiscoLleno));
     try {
         DevolverHorarios(estado_->carpetaGC);
         FAIL() << "el fallo inyectado no llegó";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), MensajeErrorES(CodigoWindows(ENOSPC)));
+        EXPECT_EQ(std::string(e.what()), "Error de E/S 112");
     }
+    EXPECT_EQ(sistema.Fallidas(), 1u);
     EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), "grupos de antes");
     EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), "profesores de antes");
     EXPECT_EQ(LeerBytes(Gc("HORGRUP.CDX")), "indice");
@@ -70,36 +83,32 @@ TEST_P(DevolverConFallo, DejaLosOriginalesIntactos) {
 INSTANTIATE_TEST_SUITE_P(
     Puntos, DevolverConFallo,
     ::testing::Values(
-        PuntoDeFallo{"CrearGrupos", PuntoDevolucion::CrearTemporal, "horgrup.dbf"},
-        PuntoDeFallo{"CrearProfesores", PuntoDevolucion::CrearTemporal, "horprof.dbf"},
-        PuntoDeFallo{"EscribirGrupos", PuntoDevolucion::Escribir, "horgrup.dbf"},
-        PuntoDeFallo{"EscribirProfesores", PuntoDevolucion::Escribir, "horprof.dbf"},
-        PuntoDeFallo{"SincronizarGrupos", PuntoDevolucion::Sincronizar, "horgrup.dbf"},
-        PuntoDeFallo{"SincronizarProfesores", PuntoDevolucion::Sincronizar, "horprof.dbf"},
-        PuntoDeFallo{"AntesDeRenombrar", PuntoDevolucion::Renombrar, "horgrup.dbf"},
+        PuntoDeFallo{"CrearGrupos", Operacion::Abrir, ".HORGRUP.DBF.nuevo", 1},
+        PuntoDeFallo{"CrearProfesores", Operacion::Abrir, ".Horprof.dbf.nuevo", 1},
+        // After part of the file was written.
+        PuntoDeFallo{"EscribirGrupos", Operacion::Escribir, ".HORGRUP.DBF.nuevo", 2},
+        PuntoDeFallo{"EscribirProfesores", Operacion::Escribir, ".Horprof.dbf.nuevo", 2},
+        PuntoDeFallo{"SincronizarGrupos", Operacion::Sincronizar, ".HORGRUP.DBF.nuevo", 1},
+        PuntoDeFallo{"SincronizarProfesores", Operacion::Sincronizar, ".Horprof.dbf.nuevo", 1},
+        PuntoDeFallo{"AntesDeRenombrar", Operacion::Renombrar, "/HORGRUP.DBF", 1},
         // The first file is already in place: it is put back.
-        PuntoDeFallo{"EntreLosRenombres", PuntoDevolucion::Renombrar, "horprof.dbf"}),
+        PuntoDeFallo{"EntreLosRenombres", Operacion::Renombrar, "/Horprof.dbf", 1}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // Without a hard link for the first original (a share or stick that has none,
 // or a name a crashed run left taken) a copy of it must stand in, or a failed
 // second rename would leave one new file beside one old.
 TEST_F(Devolver, SinEnlaceElPrimerOriginalSigueGuardado) {
-    struct Caso {
-        const char* nombre;
-        PuntoDevolucion punto;  // what else fails, for horprof.dbf
-        bool completa;
-    };
-    for (const Caso& caso : {Caso{"EntreLosRenombres", PuntoDevolucion::Renombrar, false},
-                             Caso{"SinOtroFallo", PuntoDevolucion::CrearTemporal, true}}) {
-        SCOPED_TRACE(caso.nombre);
+    for (const bool completa : {false, true}) {
+        SCOPED_TRACE(completa ? "SinOtroFallo" : "EntreLosRenombres");
         Escribir(Gc("HORGRUP.DBF"), "grupos de antes");
         Escribir(Gc("Horprof.dbf"), "profesores de antes");
-        FijarFalloDevolucion([&](PuntoDevolucion punto, const std::string& archivo) {
-            if (punto == PuntoDevolucion::Enlazar) return EPERM;
-            return caso.completa || punto != caso.punto || archivo != "horprof.dbf" ? 0 : ENOSPC;
-        });
-        if (caso.completa) {
+        SistemaConFallos sistema;
+        sistema.Programar(FalloEn(Operacion::Enlazar, "", 1, codigo_es::kAccesoDenegado));
+        if (!completa)
+            sistema.Programar(
+                FalloEn(Operacion::Renombrar, "/Horprof.dbf", 1, codigo_es::kDiscoLleno));
+        if (completa) {
             DevolverHorarios(estado_->carpetaGC);
             EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), LeerBytes(Staging("horgrup.dbf")));
             EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), LeerBytes(Staging("horprof.dbf")));

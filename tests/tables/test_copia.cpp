@@ -14,6 +14,7 @@
 #include <string>
 
 #include "archivos_prueba.h"
+#include "sistema/fallos.h"
 #include "tables/copia.h"
 #include "tables/error.h"
 
@@ -41,32 +42,30 @@ class Copia : public ::testing::Test {
         ::setenv("BRISOLT_DRIVE_C", plantilla, 1);
     }
     void TearDown() override {
-        FijarEscrituraCopia(nullptr);
         ::unsetenv("BRISOLT_DRIVE_C");
         fs::remove_all(unidad_);
     }
     fs::path unidad_;
 };
 
-// Writes are counted so that the block size shows.
-int llamadas = 0;
-std::size_t mayorBloque = 0;
-ssize_t EscrituraContada(int fd, const void* datos, std::size_t n) {
-    ++llamadas;
-    mayorBloque = std::max(mayorBloque, n);
-    return ::write(fd, datos, n);
-}
-
 TEST_F(Copia, CopiaByteAByteEnBloquesDe2048) {
-    FijarEscrituraCopia(&EscrituraContada);
     for (std::size_t tamano : {0u, 1u, 2047u, 2048u, 2049u, 6145u}) {
         SCOPED_TRACE(tamano);
-        llamadas = 0;
-        mayorBloque = 0;
         const std::string datos = Bytes(tamano);
         Escribir(unidad_ / "origen.dbf", datos);
         Escribir(unidad_ / "destino.dbf", std::string(9000, 'x'));  // truncated, not overlaid
-        CopiarArchivo((unidad_ / "destino.dbf").string(), (unidad_ / "origen.dbf").string());
+        int llamadas = 0;
+        std::size_t mayorBloque = 0;
+        {
+            // Writes are counted so that the block size shows.
+            SistemaConFallos sistema;
+            CopiarArchivo((unidad_ / "destino.dbf").string(), (unidad_ / "origen.dbf").string());
+            for (const auto& l : sistema.Llamadas()) {
+                if (l.operacion != Operacion::Escribir) continue;
+                ++llamadas;
+                mayorBloque = std::max(mayorBloque, l.bytes);
+            }
+        }
         EXPECT_EQ(Leer(unidad_ / "destino.dbf"), datos);
         EXPECT_EQ(llamadas, static_cast<int>((tamano + 2047) / 2048));
         EXPECT_LE(mayorBloque, 2048u);
@@ -169,31 +168,25 @@ TEST_F(Copia, DiscoLlenoEnUnTmpfs) {
 
 // Faults the destination's file system may give, injected into the write call
 // after the first block went through.
-int escrituras = 0;
-int errnoInyectado = 0;
-ssize_t EscrituraFallida(int fd, const void* datos, std::size_t n) {
-    if (escrituras++ == 0) return ::write(fd, datos, n);
-    if (errnoInyectado == 0) return ::write(fd, datos, n / 2);  // takes fewer bytes, no error
-    errno = errnoInyectado;
-    return -1;
-}
-
 TEST_F(Copia, FallosDeEscrituraSonErrores) {
     struct Caso {
-        int errnoValor;
+        int codigo;  // 0: the write takes fewer bytes than offered, with no error
         const char* mensaje;
     } casos[] = {
         {0, "Disco lleno"},
-        {ENOSPC, "Error de E/S 112"},
-        {EDQUOT, "Error de E/S 112"},
-        {EIO, "Error de E/S 31"},
+        {112, "Error de E/S 112"},
+        {31, "Error de E/S 31"},
     };
     Escribir(unidad_ / "origen.dbf", Bytes(5000));
-    FijarEscrituraCopia(&EscrituraFallida);
     for (const auto& c : casos) {
         SCOPED_TRACE(c.mensaje);
-        escrituras = 0;
-        errnoInyectado = c.errnoValor;
+        SistemaConFallos sistema;
+        SistemaConFallos::Fallo fallo;
+        fallo.operacion = Operacion::Escribir;
+        fallo.enesima = 2;
+        fallo.codigo = c.codigo;
+        if (c.codigo == 0) fallo.bytes = 1024;
+        sistema.Programar(fallo);
         try {
             CopiarArchivo((unidad_ / "destino.dbf").string(), (unidad_ / "origen.dbf").string());
             ADD_FAILURE() << "no error";
@@ -308,7 +301,7 @@ TEST(TablaErroresES, MensajesDeErrno) {
         {ETXTBSY, "Error de E/S 32"},
         {ENOSPC, "Error de E/S 112"},
     };
-    for (const auto& c : casos) EXPECT_EQ(MensajeErrorES(CodigoWindows(c.errnoValor)), c.mensaje);
+    for (const auto& c : casos) EXPECT_EQ(MensajeErrorES(CodigoDeErrno(c.errnoValor)), c.mensaje);
     EXPECT_EQ(MensajeErrorES(100), "Se intenta leer después del fin del archivo");
     EXPECT_EQ(MensajeErrorES(101), "Disco lleno");
     EXPECT_EQ(MensajeErrorES(106), "Valor numérico de entrada inválido");

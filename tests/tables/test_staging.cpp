@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archivos_prueba.h"
+#include "sistema/fallos.h"
 #include "tables/copia.h"
 #include "tables/error.h"
 #include "tables/estado.h"
@@ -42,7 +43,6 @@ class Staging : public ::testing::Test {
         estado_.carpetaGC = escuela_.string();
     }
     void TearDown() override {
-        FijarEscrituraCopia(nullptr);
         ::unsetenv("BRISOLT_DRIVE_C");
         fs::remove_all(unidad_);
     }
@@ -104,18 +104,6 @@ TEST_F(Staging, ReemplazaCopiasViejasYBorraLasQueFaltan) {
     EXPECT_FALSE(fs::exists(unidad_ / "ZTEMP"));  // no second spelling of the folder
 }
 
-// Fails the copy of one file by name, as a full disk would.
-ssize_t FallaEnCentro(int fd, const void* datos, std::size_t n) {
-    char ruta[PATH_MAX] = {};
-    const std::string enlace = "/proc/self/fd/" + std::to_string(fd);
-    (void)!::readlink(enlace.c_str(), ruta, sizeof ruta - 1);
-    if (std::string(ruta).ends_with("/centro.dbf")) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return ::write(fd, datos, n);
-}
-
 TEST_F(Staging, FalloEnMedioDejaAntesNuevosYDespuesViejos) {
     const fs::path staging = unidad_ / "ZTEMP" / "VALENCIA";
     fs::create_directories(staging);
@@ -123,7 +111,14 @@ TEST_F(Staging, FalloEnMedioDejaAntesNuevosYDespuesViejos) {
         Escribir(staging / nombre, "viejo");
         Escribir(escuela_ / nombre, "nuevo");
     }
-    FijarEscrituraCopia(&FallaEnCentro);
+    // The copy of one file fails by name, as a full disk would.
+    SistemaConFallos sistema;
+    SistemaConFallos::Fallo fallo;
+    fallo.operacion = Operacion::Escribir;
+    fallo.ruta = "VALENCIA/centro.dbf";
+    fallo.codigo = 112;
+    fallo.desdeEntonces = true;
+    sistema.Programar(fallo);
 
     try {
         CopiarTablasGC(estado_);

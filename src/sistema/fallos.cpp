@@ -1,0 +1,149 @@
+#include "sistema/fallos.h"
+
+#include <algorithm>
+
+namespace brisolt {
+
+SistemaConFallos::SistemaConFallos() : real_(SO()), anterior_(FijarSistema(this)) {}
+
+SistemaConFallos::~SistemaConFallos() {
+    FijarSistema(anterior_);
+}
+
+const SistemaConFallos::Fallo* SistemaConFallos::Anotar(Operacion op, const std::string& ruta,
+                                                        std::size_t bytes) {
+    llamadas_.push_back({op, ruta, bytes});
+    const Fallo* elegido = nullptr;
+    for (Programado& p : fallos_) {
+        const Fallo& f = p.fallo;
+        if (f.operacion != Operacion::Cualquiera && f.operacion != op) continue;
+        if (!f.ruta.empty() && ruta.find(f.ruta) == std::string::npos) continue;
+        ++p.vistas;
+        const bool toca = f.desdeEntonces ? p.vistas >= f.enesima : p.vistas == f.enesima;
+        if (toca && elegido == nullptr) elegido = &f;
+    }
+    if (elegido != nullptr && elegido->bytes == SIZE_MAX) ++fallidas_;
+    return elegido;
+}
+
+const std::string& SistemaConFallos::RutaDe(Manejador m) const {
+    static const std::string ninguna;
+    const auto it = rutas_.find(m);
+    return it == rutas_.end() ? ninguna : it->second;
+}
+
+CodigoES SistemaConFallos::Abrir(const std::string& ruta, Acceso acceso, Creacion creacion,
+                                 Comparticion comparticion, Manejador* m) {
+    if (const Fallo* f = Anotar(Operacion::Abrir, ruta)) {
+        *m = kNinguno;
+        return f->codigo;
+    }
+    const CodigoES e = real_.Abrir(ruta, acceso, creacion, comparticion, m);
+    if (e == 0) rutas_[*m] = ruta;
+    return e;
+}
+
+CodigoES SistemaConFallos::Cerrar(Manejador m) {
+    const std::string ruta = RutaDe(m);
+    rutas_.erase(m);
+    // The handle goes away whatever the answer, as a real failed close does.
+    const CodigoES e = real_.Cerrar(m);
+    if (const Fallo* f = Anotar(Operacion::Cerrar, ruta)) return f->codigo;
+    return e;
+}
+
+CodigoES SistemaConFallos::LeerEn(Manejador m, void* datos, std::size_t n, uint64_t pos,
+                                  std::size_t* leidos) {
+    if (const Fallo* f = Anotar(Operacion::Leer, RutaDe(m), n)) return f->codigo;
+    return real_.LeerEn(m, datos, n, pos, leidos);
+}
+
+CodigoES SistemaConFallos::EscribirEn(Manejador m, const void* datos, std::size_t n, uint64_t pos,
+                                      std::size_t* escritos) {
+    if (const Fallo* f = Anotar(Operacion::Escribir, RutaDe(m), n)) {
+        if (f->bytes == SIZE_MAX) return f->codigo;
+        n = std::min(n, f->bytes);
+        if (n == 0) {
+            *escritos = 0;
+            return 0;
+        }
+    }
+    return real_.EscribirEn(m, datos, n, pos, escritos);
+}
+
+CodigoES SistemaConFallos::Sincronizar(Manejador m) {
+    if (const Fallo* f = Anotar(Operacion::Sincronizar, RutaDe(m))) return f->codigo;
+    return real_.Sincronizar(m);
+}
+
+CodigoES SistemaConFallos::Tamano(Manejador m, uint64_t* tamano) {
+    if (const Fallo* f = Anotar(Operacion::Tamano, RutaDe(m))) return f->codigo;
+    return real_.Tamano(m, tamano);
+}
+
+CodigoES SistemaConFallos::Truncar(Manejador m, uint64_t tamano) {
+    if (const Fallo* f = Anotar(Operacion::Truncar, RutaDe(m))) return f->codigo;
+    return real_.Truncar(m, tamano);
+}
+
+CodigoES SistemaConFallos::Identidad(Manejador m, IdentidadArchivo* id) {
+    if (const Fallo* f = Anotar(Operacion::Identidad, RutaDe(m))) return f->codigo;
+    return real_.Identidad(m, id);
+}
+
+CodigoES SistemaConFallos::CopiarPermisos(const std::string& modelo, Manejador m) {
+    if (const Fallo* f = Anotar(Operacion::CopiarPermisos, RutaDe(m))) return f->codigo;
+    return real_.CopiarPermisos(modelo, m);
+}
+
+CodigoES SistemaConFallos::IdentidadDe(const std::string& ruta, IdentidadArchivo* id) {
+    if (const Fallo* f = Anotar(Operacion::Identidad, ruta)) return f->codigo;
+    return real_.IdentidadDe(ruta, id);
+}
+
+CodigoES SistemaConFallos::Borrar(const std::string& ruta) {
+    if (const Fallo* f = Anotar(Operacion::Borrar, ruta)) return f->codigo;
+    return real_.Borrar(ruta);
+}
+
+CodigoES SistemaConFallos::Renombrar(const std::string& de, const std::string& a) {
+    if (const Fallo* f = Anotar(Operacion::Renombrar, a)) return f->codigo;
+    return real_.Renombrar(de, a);
+}
+
+CodigoES SistemaConFallos::Enlazar(const std::string& existente, const std::string& nuevo) {
+    if (const Fallo* f = Anotar(Operacion::Enlazar, existente)) return f->codigo;
+    return real_.Enlazar(existente, nuevo);
+}
+
+CodigoES SistemaConFallos::Canonica(const std::string& ruta, std::string* canonica) {
+    if (const Fallo* f = Anotar(Operacion::Canonica, ruta)) return f->codigo;
+    return real_.Canonica(ruta, canonica);
+}
+
+CodigoES SistemaConFallos::CrearCarpeta(const std::string& ruta) {
+    if (const Fallo* f = Anotar(Operacion::CrearCarpeta, ruta)) return f->codigo;
+    return real_.CrearCarpeta(ruta);
+}
+
+CodigoES SistemaConFallos::Listar(const std::string& carpeta, std::vector<std::string>* nombres) {
+    if (const Fallo* f = Anotar(Operacion::Listar, carpeta)) return f->codigo;
+    return real_.Listar(carpeta, nombres);
+}
+
+CodigoES SistemaConFallos::SincronizarCarpeta(const std::string& carpeta) {
+    if (const Fallo* f = Anotar(Operacion::SincronizarCarpeta, carpeta)) return f->codigo;
+    return real_.SincronizarCarpeta(carpeta);
+}
+
+CodigoES SistemaConFallos::CambiarCarpeta(const std::string& carpeta) {
+    if (const Fallo* f = Anotar(Operacion::CambiarCarpeta, carpeta)) return f->codigo;
+    return real_.CambiarCarpeta(carpeta);
+}
+
+CodigoES SistemaConFallos::CarpetaTemporal(const std::string& prefijo, std::string* ruta) {
+    if (const Fallo* f = Anotar(Operacion::CarpetaTemporal, prefijo)) return f->codigo;
+    return real_.CarpetaTemporal(prefijo, ruta);
+}
+
+}  // namespace brisolt

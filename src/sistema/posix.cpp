@@ -1,0 +1,307 @@
+// The system layer on POSIX. Sharing between programs is flock() on the file
+// itself: shared holders read and write side by side, an exclusive holder
+// keeps the rest out. Locks of this process do not conflict with each other
+// only because the engine opens each file once.
+#ifndef _WIN32
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "sistema/sistema.h"
+
+namespace brisolt {
+
+CodigoES CodigoDeErrno(int errnoValor) {
+    switch (errnoValor) {
+        case 0:
+            return 0;
+        case ENOENT:
+            return 2;  // ERROR_FILE_NOT_FOUND
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case EINVAL:
+        case ELOOP:
+        case EILSEQ:
+            return 3;  // the runtime's invalid file name
+        case EMFILE:
+        case ENFILE:
+            return 4;  // ERROR_TOO_MANY_OPEN_FILES
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return 5;  // ERROR_ACCESS_DENIED
+        case EBADF:
+            return 6;  // ERROR_INVALID_HANDLE
+        case ENOMEM:
+            return 8;  // ERROR_NOT_ENOUGH_MEMORY
+        case ENODEV:
+            return 15;  // ERROR_INVALID_DRIVE
+        case EXDEV:
+            return 17;  // ERROR_NOT_SAME_DEVICE
+        case ENXIO:
+        case ENOMEDIUM:
+            return 21;  // ERROR_NOT_READY
+        case EIO:
+            return 31;  // ERROR_GEN_FAILURE
+        case EWOULDBLOCK:
+        case EBUSY:
+        case ETXTBSY:
+            return 32;  // ERROR_SHARING_VIOLATION
+        case EDEADLK:
+            return 33;  // ERROR_LOCK_VIOLATION
+        case ENOLCK:
+            return 36;  // ERROR_SHARING_BUFFER_EXCEEDED
+        case ENOTSUP:
+        case ENOSYS:
+            return 50;  // ERROR_NOT_SUPPORTED
+        case EEXIST:
+            return 80;  // ERROR_FILE_EXISTS
+        case EPIPE:
+            return 109;  // ERROR_BROKEN_PIPE
+        case ENOSPC:
+        case EDQUOT:
+            return 112;  // ERROR_DISK_FULL
+        case ENOTEMPTY:
+            return 145;  // ERROR_DIR_NOT_EMPTY
+        case EFBIG:
+            return 223;  // ERROR_FILE_TOO_LARGE
+        default:
+            return 31;  // ERROR_GEN_FAILURE
+    }
+}
+
+namespace {
+
+CodigoES Ultimo() {
+    return CodigoDeErrno(errno);
+}
+
+IdentidadArchivo DeStat(const struct stat& st) {
+    IdentidadArchivo id;
+    id.volumen = static_cast<uint64_t>(st.st_dev);
+    id.indice = static_cast<uint64_t>(st.st_ino);
+    id.tamano = static_cast<uint64_t>(st.st_size);
+    id.segundos = st.st_mtim.tv_sec;
+    id.nanos = st.st_mtim.tv_nsec;
+    return id;
+}
+
+int Fd(Sistema::Manejador m) {
+    return static_cast<int>(m);
+}
+
+class Posix final : public Sistema {
+  public:
+    CodigoES Abrir(const std::string& ruta, Acceso acceso, Creacion creacion,
+                   Comparticion comparticion, Manejador* m) override {
+        *m = kNinguno;
+        int flags = (acceso == Acceso::Lectura ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+        if (creacion == Creacion::Crear) flags |= O_CREAT;
+        if (creacion == Creacion::Nuevo) flags |= O_CREAT | O_EXCL;
+        int fd;
+        do {
+            fd = ::open(ruta.c_str(), flags, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) return Ultimo();
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            return codigo_es::kAccesoDenegado;
+        }
+        if (comparticion != Comparticion::Libre) {
+            const int op = comparticion == Comparticion::Exclusiva ? LOCK_EX : LOCK_SH;
+            int r;
+            do {
+                r = ::flock(fd, op | LOCK_NB);
+            } while (r != 0 && errno == EINTR);
+            if (r != 0) {
+                const CodigoES e = Ultimo();
+                ::close(fd);
+                return e;
+            }
+        }
+        *m = fd;
+        return 0;
+    }
+
+    CodigoES Cerrar(Manejador m) override {
+        // A close interrupted by a signal has released the descriptor on Linux.
+        return ::close(Fd(m)) == 0 || errno == EINTR ? 0 : Ultimo();
+    }
+
+    CodigoES LeerEn(Manejador m, void* datos, std::size_t n, uint64_t pos,
+                    std::size_t* leidos) override {
+        for (;;) {
+            const ssize_t r = ::pread(Fd(m), datos, n, static_cast<off_t>(pos));
+            if (r >= 0) {
+                *leidos = static_cast<std::size_t>(r);
+                return 0;
+            }
+            if (errno != EINTR) return Ultimo();
+        }
+    }
+
+    CodigoES EscribirEn(Manejador m, const void* datos, std::size_t n, uint64_t pos,
+                        std::size_t* escritos) override {
+        for (;;) {
+            const ssize_t w = ::pwrite(Fd(m), datos, n, static_cast<off_t>(pos));
+            if (w >= 0) {
+                *escritos = static_cast<std::size_t>(w);
+                return 0;
+            }
+            if (errno != EINTR) return Ultimo();
+        }
+    }
+
+    CodigoES Sincronizar(Manejador m) override { return ::fsync(Fd(m)) == 0 ? 0 : Ultimo(); }
+
+    CodigoES Tamano(Manejador m, uint64_t* tamano) override {
+        struct stat st;
+        if (::fstat(Fd(m), &st) != 0) return Ultimo();
+        *tamano = static_cast<uint64_t>(st.st_size);
+        return 0;
+    }
+
+    CodigoES Truncar(Manejador m, uint64_t tamano) override {
+        return ::ftruncate(Fd(m), static_cast<off_t>(tamano)) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES Identidad(Manejador m, IdentidadArchivo* id) override {
+        struct stat st;
+        if (::fstat(Fd(m), &st) != 0) return Ultimo();
+        *id = DeStat(st);
+        return 0;
+    }
+
+    CodigoES CopiarPermisos(const std::string& modelo, Manejador m) override {
+        struct stat st;
+        if (::stat(modelo.c_str(), &st) != 0) return Ultimo();
+        return ::fchmod(Fd(m), st.st_mode & 07777) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES IdentidadDe(const std::string& ruta, IdentidadArchivo* id) override {
+        struct stat st;
+        if (::stat(ruta.c_str(), &st) != 0) return Ultimo();
+        *id = DeStat(st);
+        return 0;
+    }
+
+    TipoEntrada Tipo(const std::string& ruta) override {
+        struct stat st;
+        if (::stat(ruta.c_str(), &st) != 0) return TipoEntrada::Ninguna;
+        if (S_ISREG(st.st_mode)) return TipoEntrada::Archivo;
+        if (S_ISDIR(st.st_mode)) return TipoEntrada::Carpeta;
+        return TipoEntrada::Otra;
+    }
+
+    bool ExisteEntrada(const std::string& ruta) override {
+        struct stat st;
+        return ::lstat(ruta.c_str(), &st) == 0;
+    }
+
+    CodigoES Borrar(const std::string& ruta) override {
+        return ::unlink(ruta.c_str()) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES Renombrar(const std::string& de, const std::string& a) override {
+        return ::rename(de.c_str(), a.c_str()) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES Enlazar(const std::string& existente, const std::string& nuevo) override {
+        return ::link(existente.c_str(), nuevo.c_str()) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES Canonica(const std::string& ruta, std::string* canonica) override {
+        char buf[PATH_MAX];
+        if (::realpath(ruta.c_str(), buf) == nullptr) return Ultimo();
+        *canonica = buf;
+        return 0;
+    }
+
+    CodigoES CrearCarpeta(const std::string& ruta) override {
+        return ::mkdir(ruta.c_str(), 0777) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES Listar(const std::string& carpeta, std::vector<std::string>* nombres) override {
+        DIR* d = ::opendir(carpeta.empty() ? "." : carpeta.c_str());
+        if (d == nullptr) return Ultimo();
+        nombres->clear();
+        while (const dirent* e = ::readdir(d)) {
+            const std::string n = e->d_name;
+            if (n != "." && n != "..") nombres->push_back(n);
+        }
+        ::closedir(d);
+        return 0;
+    }
+
+    CodigoES SincronizarCarpeta(const std::string& carpeta) override {
+        const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return Ultimo();
+        // Some file systems cannot flush a folder; their names are as safe as they get.
+        const CodigoES e = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP ? 0 : Ultimo();
+        ::close(fd);
+        return e;
+    }
+
+    CodigoES CambiarCarpeta(const std::string& carpeta) override {
+        return ::chdir(carpeta.c_str()) == 0 ? 0 : Ultimo();
+    }
+
+    std::string CarpetaActual() override {
+        char ruta[PATH_MAX];
+        return ::getcwd(ruta, sizeof ruta) ? std::string(ruta) : std::string();
+    }
+
+    CodigoES CarpetaTemporal(const std::string& prefijo, std::string* ruta) override {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string plantilla =
+            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/" + prefijo + "XXXXXX";
+        if (::mkdtemp(plantilla.data()) == nullptr) return Ultimo();
+        *ruta = plantilla;
+        return 0;
+    }
+
+    std::string RutaPrograma() override {
+        char ruta[PATH_MAX];
+        const ssize_t n = ::readlink("/proc/self/exe", ruta, sizeof ruta - 1);
+        return n > 0 ? std::string(ruta, static_cast<std::size_t>(n)) : std::string();
+    }
+
+    std::optional<std::string> Entorno(const std::string& nombre) override {
+        const char* v = std::getenv(nombre.c_str());
+        if (v == nullptr) return std::nullopt;
+        return std::string(v);
+    }
+
+    void FijarEntorno(const std::string& nombre, const std::string& valor) override {
+        ::setenv(nombre.c_str(), valor.c_str(), 1);
+    }
+
+    std::tm HoraLocal() override {
+        const std::time_t ahora = std::time(nullptr);
+        std::tm t{};
+        ::localtime_r(&ahora, &t);
+        return t;
+    }
+
+    int IdProceso() override { return static_cast<int>(::getpid()); }
+};
+
+}  // namespace
+
+Sistema& SistemaReal() {
+    static Posix posix;
+    return posix;
+}
+
+}  // namespace brisolt
+
+#endif
