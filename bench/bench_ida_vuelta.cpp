@@ -4,7 +4,7 @@
 //
 //   bench_ida_vuelta [escala ...]
 
-#include <stdlib.h>
+#include <cstdlib>
 
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ida_vuelta.h"
+#include "sistema/sistema.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
 #include "tables/tabla.h"
@@ -45,9 +46,9 @@ int main(int argc, char** argv) {
     if (escalas.empty()) escalas = {1, 4, 16};
 
     for (int escala : escalas) {
-        std::string unidad = (fs::temp_directory_path() / "brisolt-bench-XXXXXX").string();
-        if (::mkdtemp(unidad.data()) == nullptr) return 1;
-        ::setenv("BRISOLT_DRIVE_C", unidad.c_str(), 1);
+        std::string unidad;
+        if (brisolt::SO().CarpetaTemporal("brisolt-bench-", &unidad) != 0) return 1;
+        brisolt::SO().FijarEntorno("BRISOLT_DRIVE_C", unidad);
         try {
             const brisolt::IdaVuelta r = brisolt::RecorrerIdaVuelta(1, escala, {}, {});
             if (!r.completa) {

@@ -2,15 +2,15 @@
 // it in file order and in index order, and runs 1,000 Locates.
 // Prints records per second; not a test.
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "sistema/sistema.h"
 #include "tables/tabla.h"
 
+using brisolt::SO;
 using brisolt::Tabla;
 using brisolt::TipoCampo;
 using Reloj = std::chrono::steady_clock;
@@ -30,10 +30,9 @@ void Informe(const char* que, long registros, double segundos) {
 
 int main(int argc, char** argv) {
     long n = argc > 1 ? std::atol(argv[1]) : 100000;
-    char plantilla[] = "/tmp/bench_tabla_XXXXXX";
-    const char* carpeta = mkdtemp(plantilla);
-    if (carpeta == nullptr) return 1;
-    std::string ruta = std::string(carpeta) + "/BENCH.DBF";
+    std::string carpeta;
+    if (SO().CarpetaTemporal("bench_tabla_", &carpeta) != 0) return 1;
+    std::string ruta = carpeta + "/BENCH.DBF";
 
     Tabla t;
     t.SetTableName(ruta);

@@ -3,8 +3,6 @@
 // The input is the .DBF, optionally followed by "\n--FPT--\n" and the bytes of
 // its memo file, and by "\n--MDX--\n" and the bytes of its production index.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sistema/sistema.h"
 #include "tables/archivo_tabla.h"
 #include "tables/error.h"
 #include "tables/mdx.h"
@@ -21,10 +20,9 @@ namespace {
 
 std::string Carpeta() {
     static std::string carpeta = [] {
-        char plantilla[] = "/tmp/fuzz_tabla_XXXXXX";
-        const char* c = mkdtemp(plantilla);
-        if (c == nullptr) std::abort();
-        return std::string(c);
+        std::string c;
+        if (brisolt::SO().CarpetaTemporal("fuzz_tabla_", &c) != 0) std::abort();
+        return c;
     }();
     return carpeta;
 }
