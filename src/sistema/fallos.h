@@ -99,6 +99,12 @@ class SistemaConFallos final : public Sistema {
     }
     std::tm HoraLocal() override { return real_.HoraLocal(); }
     int IdProceso() override { return real_.IdProceso(); }
+    CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
+                      const std::string& errores,
+                      const std::vector<std::pair<std::string, std::string>>& entorno,
+                      int* estado) override {
+        return real_.Ejecutar(argumentos, salida, errores, entorno, estado);
+    }
 
   private:
     struct Programado {

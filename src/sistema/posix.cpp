@@ -6,15 +6,20 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "sistema/sistema.h"
+
+extern char** environ;
 
 namespace brisolt {
 
@@ -293,6 +298,45 @@ class Posix final : public Sistema {
     }
 
     int IdProceso() override { return static_cast<int>(::getpid()); }
+
+    CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
+                      const std::string& errores,
+                      const std::vector<std::pair<std::string, std::string>>& entorno,
+                      int* estado) override {
+        if (argumentos.empty()) return codigo_es::kRutaNoEncontrada;
+        std::vector<std::string> variables;
+        for (char** e = environ; *e != nullptr; ++e) {
+            const std::string v = *e;
+            bool cambiada = false;
+            for (const auto& [nombre, valor] : entorno)
+                cambiada = cambiada || v.rfind(nombre + "=", 0) == 0;
+            if (!cambiada) variables.push_back(v);
+        }
+        for (const auto& [nombre, valor] : entorno) variables.push_back(nombre + "=" + valor);
+        std::vector<char*> argv, envp;
+        for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        for (auto& v : variables) envp.push_back(v.data());
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t acciones;
+        ::posix_spawn_file_actions_init(&acciones);
+        const int banderas = O_WRONLY | O_CREAT | O_TRUNC;
+        ::posix_spawn_file_actions_addopen(&acciones, 0, "/dev/null", O_RDONLY, 0);
+        ::posix_spawn_file_actions_addopen(
+            &acciones, 1, salida.empty() ? "/dev/null" : salida.c_str(), banderas, 0666);
+        ::posix_spawn_file_actions_addopen(
+            &acciones, 2, errores.empty() ? "/dev/null" : errores.c_str(), banderas, 0666);
+        pid_t pid = 0;
+        const int r = ::posix_spawn(&pid, argv[0], &acciones, nullptr, argv.data(), envp.data());
+        ::posix_spawn_file_actions_destroy(&acciones);
+        if (r != 0) return CodigoDeErrno(r);
+        int st = 0;
+        while (::waitpid(pid, &st, 0) < 0)
+            if (errno != EINTR) return Ultimo();
+        *estado = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + (WIFSIGNALED(st) ? WTERMSIG(st) : 0);
+        return 0;
+    }
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brisolt {
@@ -107,6 +108,14 @@ class Sistema {
     virtual void FijarEntorno(const std::string& nombre, const std::string& valor) = 0;
     virtual std::tm HoraLocal() = 0;
     virtual int IdProceso() = 0;
+
+    // Runs a program to its end: `argumentos[0]` is its path; its standard
+    // output and error go to the files named (empty: discarded), `entorno`
+    // adds to or replaces our own variables. `estado` is its exit status.
+    virtual CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
+                              const std::string& errores,
+                              const std::vector<std::pair<std::string, std::string>>& entorno,
+                              int* estado) = 0;
 };
 
 // The system in force. FijarSistema installs another (nullptr: the real one)

@@ -307,6 +307,91 @@ class Windows final : public Sistema {
     }
 
     int IdProceso() override { return static_cast<int>(::GetCurrentProcessId()); }
+
+    CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
+                      const std::string& errores,
+                      const std::vector<std::pair<std::string, std::string>>& entorno,
+                      int* estado) override {
+        if (argumentos.empty()) return codigo_es::kRutaNoEncontrada;
+        std::wstring linea;
+        for (const auto& a : argumentos) {
+            if (!linea.empty()) linea += L' ';
+            linea += Citado(Ancho(a));
+        }
+        // Our environment with the changes, sorted as Windows wants it.
+        std::vector<std::wstring> variables;
+        if (wchar_t* bloque = ::GetEnvironmentStringsW()) {
+            for (const wchar_t* v = bloque; *v != L'\0'; v += std::wcslen(v) + 1) {
+                const std::wstring w = v;
+                bool cambiada = false;
+                for (const auto& [nombre, valor] : entorno)
+                    cambiada = cambiada || ::_wcsnicmp(w.c_str(), (Ancho(nombre) + L"=").c_str(),
+                                                       nombre.size() + 1) == 0;
+                if (!cambiada) variables.push_back(w);
+            }
+            ::FreeEnvironmentStringsW(bloque);
+        }
+        for (const auto& [nombre, valor] : entorno)
+            variables.push_back(Ancho(nombre + "=" + valor));
+        std::wstring bloque;
+        for (const auto& v : variables) bloque += v + L'\0';
+        bloque += L'\0';
+
+        SECURITY_ATTRIBUTES heredable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        auto abrir = [&](const std::string& ruta) {
+            return ::CreateFileW(ruta.empty() ? L"NUL" : Ancho(ruta).c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, &heredable, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        };
+        HANDLE out = abrir(salida);
+        HANDLE err = abrir(errores);
+        HANDLE in = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &heredable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = in;
+        si.hStdOutput = out;
+        si.hStdError = err;
+        PROCESS_INFORMATION pi{};
+        const BOOL ok = ::CreateProcessW(nullptr, linea.data(), nullptr, nullptr, TRUE,
+                                         CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW,
+                                         bloque.data(), nullptr, &si, &pi);
+        const CodigoES e = ok ? 0 : Ultimo();
+        for (HANDLE h : {in, out, err})
+            if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+        if (!ok) return e;
+        ::WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD codigo = 0;
+        ::GetExitCodeProcess(pi.hProcess, &codigo);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        *estado = static_cast<int>(codigo);
+        return 0;
+    }
+
+  private:
+    // One argument as the C runtime of the program started will split it back.
+    static std::wstring Citado(const std::wstring& a) {
+        if (!a.empty() && a.find_first_of(L" \t\"") == std::wstring::npos) return a;
+        std::wstring r = L"\"";
+        std::size_t barras = 0;
+        for (wchar_t c : a) {
+            if (c == L'\\') {
+                ++barras;
+                continue;
+            }
+            if (c == L'"')
+                r.append(barras * 2 + 1, L'\\');
+            else
+                r.append(barras, L'\\');
+            barras = 0;
+            r += c;
+        }
+        r.append(barras * 2, L'\\');
+        r += L'"';
+        return r;
+    }
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 
+#include "sistema/sistema.h"
 #include "tables/mdx.h"
 #include "tables/mdx_bytes.h"
 
@@ -82,9 +83,7 @@ std::string ClaveFechaMdx(double diaJuliano) {
 namespace mdx {
 
 void PonerFechaHoy(std::string& b, size_t off) {
-    const std::time_t ahora = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&ahora, &t);
+    const std::tm t = SO().HoraLocal();
     b[off] = static_cast<char>(t.tm_year);
     b[off + 1] = static_cast<char>(t.tm_mon + 1);
     b[off + 2] = static_cast<char>(t.tm_mday);
