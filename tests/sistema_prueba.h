@@ -1,0 +1,91 @@
+#pragma once
+// What tests need of the machine, the same on Linux and on Windows: scratch
+// folders, environment variables, programs run to their end, and the skip of
+// a test that needs what only one system has (always with its reason).
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sistema/sistema.h"
+
+namespace brisolt::prueba {
+
+// A new, empty folder under the system's temporary folder ("" when none
+// could be made).
+inline std::string NuevaCarpetaTemporal(const std::string& prefijo = "brisolt-prueba-") {
+    std::string ruta;
+    if (SO().CarpetaTemporal(prefijo, &ruta) != 0) return {};
+    return ruta;
+}
+
+inline void BorrarArbol(const std::string& ruta) {
+    std::error_code ec;
+    if (!ruta.empty()) std::filesystem::remove_all(std::filesystem::u8path(ruta), ec);
+}
+
+// A scratch folder removed with everything in it.
+class CarpetaTemporal {
+  public:
+    explicit CarpetaTemporal(const std::string& prefijo = "brisolt-prueba-")
+        : ruta_(NuevaCarpetaTemporal(prefijo)) {}
+    ~CarpetaTemporal() { BorrarArbol(ruta_); }
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+
+    const std::string& Ruta() const { return ruta_; }
+    std::string operator/(const std::string& nombre) const { return ruta_ + "/" + nombre; }
+
+  private:
+    std::string ruta_;
+};
+
+// An empty value counts as unset for every variable the program reads.
+inline void FijarEntorno(const std::string& nombre, const std::string& valor) {
+    SO().FijarEntorno(nombre, valor);
+}
+inline void QuitarEntorno(const std::string& nombre) {
+    SO().FijarEntorno(nombre, "");
+}
+
+struct Resultado {
+    int estado = -1;  // -1: the program could not be started
+    std::string salida, errores;
+};
+
+// Runs a program to its end and collects what it printed.
+inline Resultado EjecutarPrograma(
+    const std::vector<std::string>& argumentos,
+    const std::vector<std::pair<std::string, std::string>>& entorno = {}) {
+    CarpetaTemporal carpeta("brisolt-salida-");
+    Resultado r;
+    auto leer = [](const std::string& ruta) {
+        std::ifstream f(std::filesystem::u8path(ruta), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    int estado = -1;
+    if (SO().Ejecutar(argumentos, carpeta / "salida.txt", carpeta / "errores.txt", entorno,
+                      &estado) == 0)
+        r.estado = estado;
+    r.salida = leer(carpeta / "salida.txt");
+    r.errores = leer(carpeta / "errores.txt");
+    return r;
+}
+
+// The path of a program built beside the tests ("brisolt-cli" -> ".../bin/brisolt-cli.exe").
+inline std::string ProgramaConstruido(const std::string& nombre) {
+    return std::string(BRISOLT_BINARY_DIR) + "/bin/" + nombre + (kEsWindows ? ".exe" : "");
+}
+
+}  // namespace brisolt::prueba
+
+// Skips the rest of a test where the machine lacks what it checks, saying why.
+#define SALTAR_EN_WINDOWS(razon)                                         \
+    do {                                                                 \
+        if (::brisolt::kEsWindows) GTEST_SKIP() << "Windows: " << razon; \
+    } while (0)
