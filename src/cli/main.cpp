@@ -8,6 +8,7 @@
 
 #include "cli/comandos.h"
 #include "cli/consola.h"
+#include "sistema/sistema.h"
 #include "tables/error.h"
 
 namespace brisolt::cli {
@@ -95,17 +96,19 @@ Argumentos Argumentos::Leer(const std::vector<std::string>& args,
 
 int main(int argc, char** argv) {
     using namespace brisolt::cli;
-    if (argc < 2) {
+    brisolt::SO().ConsolaUtf8();
+    const std::vector<std::string> todos = brisolt::SO().Argumentos(argc, argv);
+    if (todos.size() < 2) {
         Uso();
         return 2;
     }
-    auto it = Registro().find(argv[1]);
+    auto it = Registro().find(todos[1]);
     if (it == Registro().end()) {
-        std::cerr << "Orden desconocida: " << argv[1] << '\n';
+        std::cerr << "Orden desconocida: " << todos[1] << '\n';
         Uso();
         return 2;
     }
-    std::vector<std::string> argumentos(argv + 2, argv + argc);
+    std::vector<std::string> argumentos(todos.begin() + 2, todos.end());
     try {
         return it->second.funcion(argumentos);
     } catch (const brisolt::Error& e) {

@@ -99,6 +99,10 @@ class SistemaConFallos final : public Sistema {
     }
     std::tm HoraLocal() override { return real_.HoraLocal(); }
     int IdProceso() override { return real_.IdProceso(); }
+    std::vector<std::string> Argumentos(int argc, char** argv) override {
+        return real_.Argumentos(argc, argv);
+    }
+    void ConsolaUtf8() override { real_.ConsolaUtf8(); }
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
                       const std::string& errores,
                       const std::vector<std::pair<std::string, std::string>>& entorno,

@@ -299,6 +299,12 @@ class Posix final : public Sistema {
 
     int IdProceso() override { return static_cast<int>(::getpid()); }
 
+    std::vector<std::string> Argumentos(int argc, char** argv) override {
+        return std::vector<std::string>(argv, argv + argc);
+    }
+
+    void ConsolaUtf8() override {}
+
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
                       const std::string& errores,
                       const std::vector<std::pair<std::string, std::string>>& entorno,

@@ -109,6 +109,11 @@ class Sistema {
     virtual std::tm HoraLocal() = 0;
     virtual int IdProceso() = 0;
 
+    // The program's arguments in UTF-8 (on Windows `argv` is in the ANSI code
+    // page and loses what it cannot spell), and a console that shows UTF-8.
+    virtual std::vector<std::string> Argumentos(int argc, char** argv) = 0;
+    virtual void ConsolaUtf8() = 0;
+
     // Runs a program to its end: `argumentos[0]` is its path; its standard
     // output and error go to the files named (empty: discarded), `entorno`
     // adds to or replaces our own variables. `estado` is its exit status.

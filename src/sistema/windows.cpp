@@ -5,6 +5,8 @@
 #ifdef _WIN32
 
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <cwchar>
@@ -307,6 +309,24 @@ class Windows final : public Sistema {
     }
 
     int IdProceso() override { return static_cast<int>(::GetCurrentProcessId()); }
+
+    std::vector<std::string> Argumentos(int argc, char** argv) override {
+        int n = 0;
+        LPWSTR* w = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+        if (w == nullptr || n != argc) {
+            if (w != nullptr) ::LocalFree(w);
+            return std::vector<std::string>(argv, argv + argc);
+        }
+        std::vector<std::string> r;
+        for (int i = 0; i < n; ++i) r.push_back(Estrecho(w[i]));
+        ::LocalFree(w);
+        return r;
+    }
+
+    void ConsolaUtf8() override {
+        ::SetConsoleOutputCP(CP_UTF8);
+        ::SetConsoleCP(CP_UTF8);
+    }
 
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
                       const std::string& errores,
