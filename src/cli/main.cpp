@@ -8,6 +8,7 @@
 
 #include "cli/comandos.h"
 #include "cli/consola.h"
+#include "import/devolver.h"
 #include "sistema/sistema.h"
 #include "tables/error.h"
 
@@ -110,6 +111,10 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> argumentos(todos.begin() + 2, todos.end());
     try {
+        // A write-back of the school's timetables cut short is finished or
+        // undone before anything else reads them.
+        if (const auto aviso = brisolt::TerminarDevolucionInterrumpida())
+            std::cout << *aviso << '\n';
         return it->second.funcion(argumentos);
     } catch (const brisolt::Error& e) {
         std::cerr << brisolt::TextoCajaError(e.what()) << '\n';

@@ -13,6 +13,10 @@ SistemaConFallos::~SistemaConFallos() {
 const SistemaConFallos::Fallo* SistemaConFallos::Anotar(Operacion op, const std::string& ruta,
                                                         std::size_t bytes) {
     llamadas_.push_back({op, ruta, bytes});
+    if (parado_ != nullptr) {
+        ++fallidas_;
+        return parado_;
+    }
     const Fallo* elegido = nullptr;
     for (Programado& p : fallos_) {
         const Fallo& f = p.fallo;
@@ -23,6 +27,7 @@ const SistemaConFallos::Fallo* SistemaConFallos::Anotar(Operacion op, const std:
         if (toca && elegido == nullptr) elegido = &f;
     }
     if (elegido != nullptr && elegido->bytes == SIZE_MAX) ++fallidas_;
+    if (elegido != nullptr && elegido->parar) parado_ = elegido;
     return elegido;
 }
 
@@ -124,6 +129,11 @@ CodigoES SistemaConFallos::Canonica(const std::string& ruta, std::string* canoni
 CodigoES SistemaConFallos::CrearCarpeta(const std::string& ruta) {
     if (const Fallo* f = Anotar(Operacion::CrearCarpeta, ruta)) return f->codigo;
     return real_.CrearCarpeta(ruta);
+}
+
+CodigoES SistemaConFallos::BorrarCarpeta(const std::string& ruta) {
+    if (const Fallo* f = Anotar(Operacion::BorrarCarpeta, ruta)) return f->codigo;
+    return real_.BorrarCarpeta(ruta);
 }
 
 CodigoES SistemaConFallos::Listar(const std::string& carpeta, std::vector<std::string>* nombres) {

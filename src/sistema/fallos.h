@@ -30,6 +30,7 @@ enum class Operacion {
     Enlazar,
     Canonica,
     CrearCarpeta,
+    BorrarCarpeta,
     Listar,
     SincronizarCarpeta,
     CambiarCarpeta,
@@ -46,6 +47,9 @@ class SistemaConFallos final : public Sistema {
         bool desdeEntonces = false;  // that call and every matching one after it
         // For writes: instead of failing, take at most this many bytes.
         std::size_t bytes = SIZE_MAX;
+        // The program stops here: this call and every later one, of any
+        // operation, fail, as if the process had been killed.
+        bool parar = false;
     };
     struct Llamada {
         Operacion operacion;
@@ -80,11 +84,14 @@ class SistemaConFallos final : public Sistema {
     CodigoES IdentidadDe(const std::string& ruta, IdentidadArchivo* id) override;
     TipoEntrada Tipo(const std::string& ruta) override { return real_.Tipo(ruta); }
     bool ExisteEntrada(const std::string& ruta) override { return real_.ExisteEntrada(ruta); }
+    bool SoloLectura(const std::string& ruta) override { return real_.SoloLectura(ruta); }
+    bool AbiertoPorOtro(const std::string& ruta) override { return real_.AbiertoPorOtro(ruta); }
     CodigoES Borrar(const std::string& ruta) override;
     CodigoES Renombrar(const std::string& de, const std::string& a) override;
     CodigoES Enlazar(const std::string& existente, const std::string& nuevo) override;
     CodigoES Canonica(const std::string& ruta, std::string* canonica) override;
     CodigoES CrearCarpeta(const std::string& ruta) override;
+    CodigoES BorrarCarpeta(const std::string& ruta) override;
     CodigoES Listar(const std::string& carpeta, std::vector<std::string>* nombres) override;
     CodigoES SincronizarCarpeta(const std::string& carpeta) override;
     CodigoES CambiarCarpeta(const std::string& carpeta) override;
@@ -125,6 +132,7 @@ class SistemaConFallos final : public Sistema {
     std::vector<Llamada> llamadas_;
     std::map<Manejador, std::string> rutas_;
     uint64_t fallidas_ = 0;
+    const Fallo* parado_ = nullptr;
 };
 
 }  // namespace brisolt

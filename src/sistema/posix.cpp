@@ -189,6 +189,10 @@ class Posix final : public Sistema {
     CodigoES CopiarPermisos(const std::string& modelo, Manejador m) override {
         struct stat st;
         if (::stat(modelo.c_str(), &st) != 0) return Ultimo();
+        // Only root may give a file away; anyone may keep their own group.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(Fd(m), st.st_uid, st.st_gid) != 0 && errno != EPERM)
+            return Ultimo();
         return ::fchmod(Fd(m), st.st_mode & 07777) == 0 ? 0 : Ultimo();
     }
 
@@ -212,6 +216,42 @@ class Posix final : public Sistema {
         return ::lstat(ruta.c_str(), &st) == 0;
     }
 
+    bool SoloLectura(const std::string& ruta) override {
+        struct stat st;
+        return ::stat(ruta.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+    }
+
+    bool AbiertoPorOtro(const std::string& ruta) override {
+        struct stat buscado;
+        if (::stat(ruta.c_str(), &buscado) != 0) return false;
+        const std::string propio = std::to_string(::getpid());
+        DIR* procesos = ::opendir("/proc");
+        if (procesos == nullptr) return false;
+        bool abierto = false;
+        while (const dirent* p = ::readdir(procesos)) {
+            const std::string pid = p->d_name;
+            if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos ||
+                pid == propio)
+                continue;
+            const std::string carpeta = "/proc/" + pid + "/fd";
+            DIR* fds = ::opendir(carpeta.c_str());
+            if (fds == nullptr) continue;  // another user's, or gone
+            while (const dirent* f = ::readdir(fds)) {
+                struct stat st;
+                if (f->d_name[0] == '.') continue;
+                if (::stat((carpeta + "/" + f->d_name).c_str(), &st) == 0 &&
+                    st.st_dev == buscado.st_dev && st.st_ino == buscado.st_ino) {
+                    abierto = true;
+                    break;
+                }
+            }
+            ::closedir(fds);
+            if (abierto) break;
+        }
+        ::closedir(procesos);
+        return abierto;
+    }
+
     CodigoES Borrar(const std::string& ruta) override {
         return ::unlink(ruta.c_str()) == 0 ? 0 : Ultimo();
     }
@@ -233,6 +273,10 @@ class Posix final : public Sistema {
 
     CodigoES CrearCarpeta(const std::string& ruta) override {
         return ::mkdir(ruta.c_str(), 0777) == 0 ? 0 : Ultimo();
+    }
+
+    CodigoES BorrarCarpeta(const std::string& ruta) override {
+        return ::rmdir(ruta.c_str()) == 0 ? 0 : Ultimo();
     }
 
     CodigoES Listar(const std::string& carpeta, std::vector<std::string>* nombres) override {

@@ -78,14 +78,20 @@ class Sistema {
     virtual CodigoES Tamano(Manejador m, uint64_t* tamano) = 0;
     virtual CodigoES Truncar(Manejador m, uint64_t tamano) = 0;
     virtual CodigoES Identidad(Manejador m, IdentidadArchivo* id) = 0;
-    // The new file takes the permissions of `modelo` (a no-op where the
-    // system has none to copy).
+    // The new file takes the permissions, and where we may the owner and
+    // group, of `modelo` (a no-op where the system has none to copy).
     virtual CodigoES CopiarPermisos(const std::string& modelo, Manejador m) = 0;
 
     // Names. A replacing rename reaches the disk before it returns.
     virtual CodigoES IdentidadDe(const std::string& ruta, IdentidadArchivo* id) = 0;
     virtual TipoEntrada Tipo(const std::string& ruta) = 0;    // follows links
     virtual bool ExisteEntrada(const std::string& ruta) = 0;  // a link counts as itself
+    // The file says nobody may write it (no write permission for anyone, or
+    // the read-only attribute), whoever we are.
+    virtual bool SoloLectura(const std::string& ruta) = 0;
+    // Another program has the file open right now. On Windows its share mode
+    // tells; elsewhere the files each process holds, as the system lists them.
+    virtual bool AbiertoPorOtro(const std::string& ruta) = 0;
     virtual CodigoES Borrar(const std::string& ruta) = 0;
     virtual CodigoES Renombrar(const std::string& de, const std::string& a) = 0;
     virtual CodigoES Enlazar(const std::string& existente, const std::string& nuevo) = 0;
@@ -94,7 +100,8 @@ class Sistema {
     virtual CodigoES Canonica(const std::string& ruta, std::string* canonica) = 0;
 
     // Folders.
-    virtual CodigoES CrearCarpeta(const std::string& ruta) = 0;  // one level
+    virtual CodigoES CrearCarpeta(const std::string& ruta) = 0;   // one level
+    virtual CodigoES BorrarCarpeta(const std::string& ruta) = 0;  // an empty one
     virtual CodigoES Listar(const std::string& carpeta, std::vector<std::string>* nombres) = 0;
     virtual CodigoES SincronizarCarpeta(const std::string& carpeta) = 0;
     virtual CodigoES CambiarCarpeta(const std::string& carpeta) = 0;

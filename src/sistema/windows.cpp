@@ -173,6 +173,21 @@ class Windows final : public Sistema {
         return ::GetFileAttributesW(Ancho(ruta).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
+    bool SoloLectura(const std::string& ruta) override {
+        const DWORD a = ::GetFileAttributesW(Ancho(ruta).c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) != 0;
+    }
+
+    bool AbiertoPorOtro(const std::string& ruta) override {
+        HANDLE h = ::CreateFileW(Ancho(ruta).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+            return false;
+        }
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+
     CodigoES Borrar(const std::string& ruta) override {
         return ::DeleteFileW(Ancho(ruta).c_str()) ? 0 : Ultimo();
     }
@@ -209,6 +224,10 @@ class Windows final : public Sistema {
 
     CodigoES CrearCarpeta(const std::string& ruta) override {
         return ::CreateDirectoryW(Ancho(ruta).c_str(), nullptr) ? 0 : Ultimo();
+    }
+
+    CodigoES BorrarCarpeta(const std::string& ruta) override {
+        return ::RemoveDirectoryW(Ancho(ruta).c_str()) ? 0 : Ultimo();
     }
 
     CodigoES Listar(const std::string& carpeta, std::vector<std::string>* nombres) override {

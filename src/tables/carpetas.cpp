@@ -53,9 +53,12 @@ bool Existe(const std::string& ruta) {
 // The entry of `carpeta` that matches `nombre` without regard to case, or
 // empty. The exact spelling wins; among other spellings the smallest, so the
 // answer does not depend on the directory's order.
-std::string BuscarEntrada(const std::string& carpeta, const std::string& nombre) {
+std::string BuscarEntrada(const std::string& carpeta, const std::string& nombre,
+                          CodigoES* error = nullptr) {
     std::vector<std::string> nombres;
-    if (SO().Listar(carpeta.empty() ? "." : carpeta, &nombres) != 0) return {};
+    const CodigoES e = SO().Listar(carpeta.empty() ? "." : carpeta, &nombres);
+    if (error != nullptr) *error = e;
+    if (e != 0) return {};
     const std::string buscado = Plegar(nombre);
     std::string mejor;
     for (const std::string& n : nombres) {
@@ -127,6 +130,29 @@ std::string RutaNativa(std::string_view ruta) {
     return salida;
 }
 
+CodigoES BuscarEnCarpeta(const std::string& carpeta, const std::string& nombre,
+                         std::string* hallado) {
+    CodigoES e = 0;
+    *hallado =
+        SO().ExisteEntrada(carpeta + "/" + nombre) ? nombre : BuscarEntrada(carpeta, nombre, &e);
+    return e;
+}
+
+std::string RutaVisible(std::string_view nativa) {
+    std::string r(nativa);
+    if (!kEsWindows) {
+        std::string unidad = UnidadC();
+        while (unidad.size() > 1 && unidad.back() == '/') unidad.pop_back();
+        const bool dentro = r.size() > unidad.size() && r.compare(0, unidad.size(), unidad) == 0 &&
+                            r[unidad.size()] == '/';
+        if (!dentro && r != unidad) return r;
+        r = "C:" + r.substr(unidad.size());
+        if (r == "C:") r += '/';
+    }
+    std::replace(r.begin(), r.end(), '/', '\\');
+    return r;
+}
+
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre) {
     if (carpeta.empty()) return std::string(nombre);
     const bool windows = EsRutaWindows(carpeta) || carpeta.find('\\') != std::string_view::npos;
@@ -145,7 +171,10 @@ bool ExisteCarpeta(std::string_view ruta) {
     return SO().Tipo(RutaNativa(ruta)) == TipoEntrada::Carpeta;
 }
 
-bool CrearCarpetas(std::string_view ruta) {
+bool CrearCarpetas(std::string_view ruta, CodigoES* error) {
+    CodigoES sinError = 0;
+    if (error == nullptr) error = &sinError;
+    *error = codigo_es::kRutaNoEncontrada;
     const std::string nativa = RutaNativa(ruta);
     if (nativa.empty()) return false;
     std::string parcial;
@@ -162,13 +191,17 @@ bool CrearCarpetas(std::string_view ruta) {
             // A drive ("C:") or a share's server is there or not; it is never made.
             const bool raiz = kEsWindows && (parcial.back() == ':' || parcial.rfind("//", 0) == 0);
             if (!raiz && SO().Tipo(parcial) != TipoEntrada::Carpeta) {
-                SO().CrearCarpeta(parcial);
-                if (SO().Tipo(parcial) != TipoEntrada::Carpeta) return false;
+                const CodigoES e = SO().CrearCarpeta(parcial);
+                if (SO().Tipo(parcial) != TipoEntrada::Carpeta) {
+                    if (e != 0) *error = e;
+                    return false;
+                }
             }
             parcial += '/';
         }
         i = fin + 1;
     }
+    *error = 0;
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "sistema/sistema.h"
+
 namespace brisolt {
 
 inline constexpr const char* kCarpetaIntercambio = "C:\\ZTEMP";
@@ -21,13 +23,23 @@ std::string UnidadC();
 // turned into a native path with each existing component in its spelling on disk.
 std::string RutaNativa(std::string_view ruta);
 
+// The entry of the native folder `carpeta` named `nombre` in any case ("" when
+// there is none); unlike RutaNativa, a folder that cannot be read is an error.
+CodigoES BuscarEnCarpeta(const std::string& carpeta, const std::string& nombre,
+                         std::string* hallado);
+
+// A native path as the user knows it from the other two programs: inside
+// drive C: in the drive's spelling ("C:\GC\horprof.dbf"), elsewhere as it is.
+std::string RutaVisible(std::string_view nativa);
+
 // Folder + name, with the separator the folder uses (Windows or native).
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre);
 
 bool ExisteArchivo(std::string_view ruta);  // a regular file (any spelling)
 bool ExisteCarpeta(std::string_view ruta);
 // Creates the folder and every missing parent; false when it could not.
-bool CrearCarpetas(std::string_view ruta);
+// `error`, when given, gets the system's code of the failure.
+bool CrearCarpetas(std::string_view ruta, CodigoES* error = nullptr);
 // Deletes a file when it exists; false when it exists and could not be deleted.
 bool BorrarArchivo(std::string_view ruta);
 

@@ -9,7 +9,10 @@
 #include "help/chm/visor_chm.h"
 #include "help/quen_html_help.h"
 #include "help/sistema.h"
+#include "import/devolver.h"
+#include "shell/ventana/cajas.h"
 #include "shell/ventana/exportar_datos.h"
+#include "tables/error.h"
 
 namespace {
 
@@ -48,6 +51,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Brisolt");
 
     std::vector<std::string> parametros(argv + 1, argv + argc);
+    // A write-back of the school's timetables cut short is finished or undone
+    // before start-up stages them again.
+    try {
+        if (const auto aviso = brisolt::TerminarDevolucionInterrumpida())
+            brisolt::ventana::CajaInformacion(nullptr, *aviso);
+    } catch (const brisolt::Error& e) {
+        brisolt::ventana::CajaError(nullptr, e.what());
+        return 1;
+    }
     int salida = 0;
     {
         brisolt::ventana::TExportarDatos ExportarDatos(parametros);
