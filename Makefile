@@ -17,6 +17,7 @@ WINDOWS64_BUILD ?= build-windows-x64
 WINDOWS_BUILD_TYPE ?= RelWithDebInfo
 WINDOWS_CMAKE_FLAGS ?=
 WINE32 ?= /usr/lib/wine/wine
+PROGRAMAS_WINDOWS = brisolt-cli brisolt-escuela brisolt-generador
 DIST ?= dist
 
 # Debian packages: to build the programs, to run the tests, to make the .deb,
@@ -47,6 +48,10 @@ define instalar
 	  fi; \
 	fi
 endef
+
+# $(call cadena,BUILD,TRIPLE): the toolchain, for a build folder's first
+# configure only (CMake reads it then and warns of it unused afterwards).
+cadena = $(if $(wildcard $(1)/CMakeCache.txt),,--toolchain cmake/$(2).cmake)
 
 .PHONY: all deps deps-obra deps-pruebas deps-deb deps-windows build test demo paquete windows clean
 
@@ -85,19 +90,22 @@ paquete: deps-deb build
 	cp $(BUILD)/paquete/*.deb $(DIST)/
 	@ls $(DIST)/*.deb
 
-# Builds the 32-bit programs and their tests; runs the tests under Wine (the
-# 64-bit build's where 32-bit code cannot run here); packs the zip. The Wine
-# server of each build's prefix is stopped at the end, whatever happened.
+# Builds the 32-bit programs and their tests and runs the tests under Wine;
+# where this machine cannot run 32-bit code, only the programs of the 32-bit
+# build are made and the tests come from the 64-bit build. Then packs the zip.
+# The Wine server of the tests' prefix is stopped at the end, whatever happened.
 windows: deps-windows
-	cmake -S . -B $(WINDOWS_BUILD) --toolchain cmake/i686-w64-mingw32.cmake \
+	cmake -S . -B $(WINDOWS_BUILD) $(call cadena,$(WINDOWS_BUILD),i686-w64-mingw32) \
 	  -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) -DBRISOLT_WERROR=ON $(WINDOWS_CMAKE_FLAGS)
-	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 	@if $(WINE32) --version >/dev/null 2>&1; then \
 	  pruebas=$(WINDOWS_BUILD); \
+	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) || exit 1; \
 	else \
-	  echo "Este equipo no ejecuta código de 32 bits: las pruebas de Windows corren con la compilación de 64 bits ($(WINDOWS64_BUILD))."; \
+	  echo "Este equipo no ejecuta código de 32 bits: de la compilación de 32 bits se hacen solo los programas;"; \
+	  echo "las pruebas corren con la de 64 bits ($(WINDOWS64_BUILD))."; \
 	  pruebas=$(WINDOWS64_BUILD); \
-	  cmake -S . -B $(WINDOWS64_BUILD) --toolchain cmake/x86_64-w64-mingw32.cmake \
+	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target $(PROGRAMAS_WINDOWS) && \
+	  cmake -S . -B $(WINDOWS64_BUILD) $(call cadena,$(WINDOWS64_BUILD),x86_64-w64-mingw32) \
 	    -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) -DBRISOLT_WERROR=ON $(WINDOWS_CMAKE_FLAGS) && \
 	  cmake --build $(WINDOWS64_BUILD) -j$(JOBS) || exit 1; \
 	fi; \
@@ -109,7 +117,7 @@ windows: deps-windows
 	nombre=brisolt-$$version; carpeta=$(WINDOWS_BUILD)/paquete/$$nombre; \
 	zip=$(CURDIR)/$(DIST)/$$nombre-windows-x86.zip; \
 	rm -rf $(WINDOWS_BUILD)/paquete && mkdir -p $$carpeta $(DIST) && \
-	for p in brisolt-cli brisolt-escuela brisolt-generador; do \
+	for p in $(PROGRAMAS_WINDOWS); do \
 	  i686-w64-mingw32-strip -o $$carpeta/$$p.exe $(WINDOWS_BUILD)/bin/$$p.exe || exit 1; \
 	done && \
 	{ printf '\357\273\277'; sed 's/$$/\r/' packaging/windows/LEEME.txt; } > $$carpeta/LEEME.txt && \
