@@ -1,43 +1,128 @@
-# Brisolt: the two set-up commands.
-#   make demo   installs what is missing, builds, runs the main job on the sample school
-#   make test   installs what is missing, builds, runs every test
+# Brisolt: the set-up commands.
+#   make demo      installs what is missing, builds, runs the main job on the sample school
+#   make test      installs what is missing, builds with warnings as errors, runs every test
+#   make windows   installs what is missing, cross-builds for Windows, runs the tests under
+#                  Wine, packs dist/brisolt-<version>-windows-x86.zip
+#   make paquete   builds, packs dist/brisolt_<version>_<arch>.deb
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-# Debian packages the build, the tests and the demo need.
-PAQUETES = cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev libchm-dev libxcb1-dev \
-           python3 python3-dbfread python3-dbf gdal-bin libdbd-xbase-perl fp-utils \
-           xvfb xdotool x11-utils clang libclang-rt-dev
+# The Windows build: 32-bit, the one we ship. Its tests run under Wine; where this
+# machine cannot run 32-bit code at all, they run from a 64-bit build beside it.
+WINDOWS_BUILD ?= build-windows
+WINDOWS64_BUILD ?= build-windows-x64
+WINDOWS_BUILD_TYPE ?= RelWithDebInfo
+WINDOWS_CMAKE_FLAGS ?=
+WINE32 ?= /usr/lib/wine/wine
+PROGRAMAS_WINDOWS = brisolt-cli brisolt-escuela brisolt-generador
+DIST ?= dist
 
-.PHONY: all deps build test demo clean
+# Debian packages: to build the programs, to run the tests, to make the .deb,
+# and to cross-build for Windows and test under Wine.
+PAQUETES_OBRA = cmake g++ make pkg-config qt6-base-dev libchm-dev libxcb1-dev
+PAQUETES_PRUEBAS = googletest libgtest-dev python3 python3-dbfread python3-dbf gdal-bin \
+                   libdbd-xbase-perl fp-utils xvfb xdotool x11-utils clang libclang-rt-dev
+PAQUETES_DEB = dpkg-dev file
+PAQUETES_WINDOWS = cmake make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
+                   wine wine64 wine32:i386 xvfb zip
 
-all: build
-
-deps:
-	@faltan=""; for p in $(PAQUETES); do \
+# $(call instalar,PACKAGES): apt-get installs the missing ones when run as root;
+# an :i386 package first turns on that architecture.
+define instalar
+	@faltan=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || faltan="$$faltan $$p"; \
 	done; \
 	if [ -n "$$faltan" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
 	    echo "Instalando:$$faltan"; \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$faltan; \
+	    case "$$faltan" in *:i386*) \
+	      dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386;; \
+	    esac; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+	      -o DPkg::Lock::Timeout=600 --no-install-recommends $$faltan; \
 	  else \
 	    echo "Faltan paquetes (instálelos como root):$$faltan"; exit 1; \
 	  fi; \
 	fi
+endef
 
-build: deps
+# $(call cadena,BUILD,TRIPLE): the toolchain, for a build folder's first
+# configure only (CMake reads it then and warns of it unused afterwards).
+cadena = $(if $(wildcard $(1)/CMakeCache.txt),,--toolchain cmake/$(2).cmake)
+
+.PHONY: all deps deps-obra deps-pruebas deps-deb deps-windows build test demo paquete windows clean
+
+all: build
+
+deps: deps-pruebas
+
+deps-obra:
+	$(call instalar,$(PAQUETES_OBRA))
+
+deps-pruebas:
+	$(call instalar,$(PAQUETES_OBRA) $(PAQUETES_PRUEBAS))
+
+deps-deb:
+	$(call instalar,$(PAQUETES_OBRA) $(PAQUETES_DEB))
+
+deps-windows:
+	$(call instalar,$(PAQUETES_WINDOWS))
+
+build: deps-obra
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+test: deps-pruebas
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBRISOLT_WERROR=ON -DBRISOLT_TESTS=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j$(JOBS)
 
 demo: build
 	$(BUILD)/bin/brisolt-cli demo
+
+paquete: deps-deb build
+	rm -rf $(BUILD)/paquete
+	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/paquete
+	mkdir -p $(DIST)
+	cp $(BUILD)/paquete/*.deb $(DIST)/
+	@ls $(DIST)/*.deb
+
+# Builds the 32-bit programs and their tests and runs the tests under Wine;
+# where this machine cannot run 32-bit code, only the programs of the 32-bit
+# build are made and the tests come from the 64-bit build. Then packs the zip.
+# The Wine server of the tests' prefix is stopped at the end, whatever happened.
+windows: deps-windows
+	cmake -S . -B $(WINDOWS_BUILD) $(call cadena,$(WINDOWS_BUILD),i686-w64-mingw32) \
+	  -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) -DBRISOLT_WERROR=ON $(WINDOWS_CMAKE_FLAGS)
+	@if $(WINE32) --version >/dev/null 2>&1; then \
+	  pruebas=$(WINDOWS_BUILD); \
+	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) || exit 1; \
+	else \
+	  echo "Este equipo no ejecuta código de 32 bits: de la compilación de 32 bits se hacen solo los programas;"; \
+	  echo "las pruebas corren con la de 64 bits ($(WINDOWS64_BUILD))."; \
+	  pruebas=$(WINDOWS64_BUILD); \
+	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target $(PROGRAMAS_WINDOWS) && \
+	  cmake -S . -B $(WINDOWS64_BUILD) $(call cadena,$(WINDOWS64_BUILD),x86_64-w64-mingw32) \
+	    -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) -DBRISOLT_WERROR=ON $(WINDOWS_CMAKE_FLAGS) && \
+	  cmake --build $(WINDOWS64_BUILD) -j$(JOBS) || exit 1; \
+	fi; \
+	estado=0; \
+	(cd $$pruebas && ctest --output-on-failure --no-tests=error -j$(JOBS)) || estado=$$?; \
+	WINEPREFIX=$$(cd $$pruebas && pwd)/wine /usr/lib/wine/wineserver -k 2>/dev/null; \
+	exit $$estado
+	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WINDOWS_BUILD)/CMakeCache.txt); \
+	nombre=brisolt-$$version; carpeta=$(WINDOWS_BUILD)/paquete/$$nombre; \
+	zip=$(CURDIR)/$(DIST)/$$nombre-windows-x86.zip; \
+	rm -rf $(WINDOWS_BUILD)/paquete && mkdir -p $$carpeta $(DIST) && \
+	for p in $(PROGRAMAS_WINDOWS); do \
+	  i686-w64-mingw32-strip -o $$carpeta/$$p.exe $(WINDOWS_BUILD)/bin/$$p.exe || exit 1; \
+	done && \
+	{ printf '\357\273\277'; sed 's/$$/\r/' packaging/windows/LEEME.txt; } > $$carpeta/LEEME.txt && \
+	rm -f $$zip && (cd $(WINDOWS_BUILD)/paquete && zip -qrX $$zip $$nombre) && \
+	zip -sf $$zip
 
 clean:
 	rm -rf $(BUILD)
