@@ -77,6 +77,32 @@ std::string BuscarEntrada(const std::string& carpeta, const std::string& nombre)
     return mejor;
 }
 
+std::string SinBarraFinal(std::string ruta) {
+    while (ruta.size() > 1 && ruta.back() == '/') ruta.pop_back();
+    return ruta;
+}
+
+// The path with its links resolved, or as it is when it cannot be.
+std::string Resuelta(const std::string& ruta) {
+    char* resuelta = ::realpath(ruta.c_str(), nullptr);
+    if (resuelta == nullptr) return ruta;
+    std::string r(resuelta);
+    std::free(resuelta);
+    return r;
+}
+
+// Whether `ruta` is `raiz` or lies below it; `resto` gets what follows.
+bool Debajo(const std::string& ruta, const std::string& raiz, std::string* resto) {
+    if (ruta == raiz) {
+        resto->clear();
+        return true;
+    }
+    const std::string prefijo = raiz == "/" ? raiz : raiz + "/";
+    if (ruta.compare(0, prefijo.size(), prefijo) != 0) return false;
+    *resto = ruta.substr(prefijo.size());
+    return true;
+}
+
 }  // namespace
 
 std::string UnidadC() {
@@ -123,6 +149,19 @@ std::string RutaNativa(std::string_view ruta) {
     }
     if (salida.empty()) salida = windows ? base : std::string(ruta);
     return salida;
+}
+
+std::string RutaWindows(std::string_view nativa) {
+    const std::string ruta = SinBarraFinal(std::string(nativa));
+    if (ruta.empty() || ruta[0] != '/') return std::string(nativa);
+    const std::string raiz = SinBarraFinal(UnidadC());
+    std::string resto;
+    // The drive may be reached through a link, or the path through one.
+    if (!Debajo(ruta, raiz, &resto) && !Debajo(Resuelta(ruta), Resuelta(raiz), &resto))
+        return std::string(nativa);
+    std::string windows = "C:\\";
+    for (const char c : resto) windows += c == '/' ? '\\' : c;
+    return windows;
 }
 
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre) {

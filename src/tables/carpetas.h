@@ -21,6 +21,11 @@ std::string UnidadC();
 // turned into a native path with each existing component in its spelling on disk.
 std::string RutaNativa(std::string_view ruta);
 
+// The other way, for showing a folder to the person: a native path inside
+// drive C: in the drive's spelling ("C:\GC"), as the two Windows programs
+// show it; a path outside the drive comes back as it is.
+std::string RutaWindows(std::string_view nativa);
+
 // Folder + name, with the separator the folder uses (Windows or native).
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre);
 
