@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -30,20 +31,48 @@ const QString kAviso =
     "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
     "en nuestra Gestión de Centros.";
 
-// Records the steps as they are announced, and what the window showed then.
+// Records the steps as they are announced, and what the window showed then:
+// the text over the bar, the bar, the cursor, and whether the bar had been
+// painted since the step before (the window repaints while the command runs).
 class VentanaGrabada : public TExportarDatos {
   public:
-    using TExportarDatos::TExportarDatos;
-    void Paso(const std::string& nombre) override {
-        TExportarDatos::Paso(nombre);
-        pasos.push_back(nombre);
-        textos.push_back(findChild<QLabel*>("LabelPaso")->text());
-        cursores.push_back(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
-                                                          : Qt::ArrowCursor);
+    explicit VentanaGrabada(const std::vector<std::string>& parametros)
+        : TExportarDatos(parametros) {
+        findChild<QProgressBar*>("BarraPaso")->installEventFilter(this);
     }
-    std::vector<std::string> pasos;
-    QStringList textos;
-    std::vector<Qt::CursorShape> cursores;
+    void Paso(const std::string& texto, int numero, int pasos) override {
+        pintadas_ = 0;
+        TExportarDatos::Paso(texto, numero, pasos);
+        auto* barra = findChild<QProgressBar*>("BarraPaso");
+        vistos.push_back({texto, findChild<QLabel*>("LabelPaso")->text().toStdString(),
+                          barra->value(), barra->maximum(), barra->isVisible(), pintadas_ > 0,
+                          QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                         : Qt::ArrowCursor});
+    }
+    void Avance(const std::string& texto, int hecho, int total) override {
+        TExportarDatos::Avance(texto, hecho, total);
+        avances.push_back(findChild<QLabel*>("LabelPaso")->text().toStdString());
+        if (!captura.empty() && 2 * hecho >= total) {
+            grab().save(QString::fromStdString(captura));
+            captura.clear();
+        }
+    }
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Paint) ++pintadas_;
+        return TExportarDatos::eventFilter(objeto, evento);
+    }
+    struct Visto {
+        std::string paso, texto;
+        int valor, maximo;
+        bool visible, pintada;
+        Qt::CursorShape cursor;
+    };
+    std::vector<Visto> vistos;
+    std::vector<std::string> avances;  // the text over the bar, each time
+    std::string captura;               // a picture of the window half-way, here
+
+  private:
+    int pintadas_ = 0;
 };
 
 QStringList Textos(const Contestador& c) {
@@ -91,12 +120,21 @@ TEST_F(Comandos, ExportStandAloneBuildsTheTablesAndDisablesTheButtons) {
     for (const char* tabla : kIntercambio)
         EXPECT_TRUE(fs::exists(unidad / ("ZTEMP/" + std::string(tabla)))) << tabla;
     EXPECT_GT(Registros(unidad / "ZTEMP/PROFT.DBF"), 0);
-    ASSERT_EQ(ventana.pasos.size(), 7u);
-    for (std::size_t i = 0; i < ventana.pasos.size(); ++i) {
-        EXPECT_TRUE(
-            ventana.textos[static_cast<int>(i)].contains(QString::fromStdString(ventana.pasos[i])));
-        EXPECT_EQ(ventana.cursores[i], Qt::WaitCursor);
+    ASSERT_EQ(ventana.vistos.size(), 7u);
+    EXPECT_EQ(ventana.vistos[3].paso, "Exportando alumnos (4 de 7)");
+    for (std::size_t i = 0; i < ventana.vistos.size(); ++i) {
+        const VentanaGrabada::Visto& v = ventana.vistos[i];
+        SCOPED_TRACE(v.paso);
+        EXPECT_EQ(v.texto, v.paso);
+        EXPECT_EQ(v.valor, static_cast<int>(i) + 1);
+        EXPECT_EQ(v.maximo, 7);
+        EXPECT_TRUE(v.visible);
+        EXPECT_TRUE(v.pintada);
+        EXPECT_EQ(v.cursor, Qt::WaitCursor);
     }
+    // At rest the window shows neither.
+    EXPECT_FALSE(ventana.findChild<QProgressBar*>("BarraPaso")->isVisible());
+    EXPECT_FALSE(ventana.findChild<QLabel*>("LabelPaso")->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(Boton(ventana, "BExportar")->isEnabled());
     EXPECT_FALSE(Boton(ventana, "BImportar")->isEnabled());
@@ -111,8 +149,8 @@ TEST_F(Comandos, ACloseRequestDuringTheExportIsRefused) {
     class CerradaDuranteUnPaso : public TExportarDatos {
       public:
         using TExportarDatos::TExportarDatos;
-        void Paso(const std::string& nombre) override {
-            TExportarDatos::Paso(nombre);
+        void Paso(const std::string& texto, int numero, int total) override {
+            TExportarDatos::Paso(texto, numero, total);
             if (pasos++ == 2) cerrada = close();
         }
         int pasos = 0;

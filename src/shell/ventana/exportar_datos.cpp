@@ -7,10 +7,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
 #include <QWindow>
+#include <algorithm>
 #include <exception>
 
 #if BRISOLT_CON_XCB
@@ -179,9 +181,15 @@ void TExportarDatos::CrearControles() {
     Button1->setAutoDefault(false);
     QLabel* label7 = Etiqueta(Draw3D1, "Label7", TextoProducto(), 301, 130, kNegrita, kRojo);
     Colocar(label7, 293, 14);
-    // Not one of the panel's documented labels: the running command's step.
-    LabelPaso = Etiqueta(Draw3D1, "LabelPaso", QString(), 400, 51, kAjustar);
-    Colocar(LabelPaso, 190, 70);
+    // Beside the buttons, in the panel's free corner, and only while a command
+    // runs: the step in words over a bar.
+    LabelPaso = Etiqueta(Draw3D1, "LabelPaso", QString(), 400, 46, kNegrita | kAjustar);
+    Colocar(LabelPaso, 192, 30);
+    BarraPaso = new QProgressBar(Draw3D1);
+    BarraPaso->setObjectName("BarraPaso");
+    BarraPaso->setGeometry(400, 78, 192, 14);
+    BarraPaso->setTextVisible(false);
+    OcultarProgreso();
 
     // Export panel.
     Colocar(Etiqueta(Draw3D2, "Label8",
@@ -281,7 +289,9 @@ void TExportarDatos::Ejecutar(void (*comando)(Estado&, Interfaz&)) {
     if (ocupado_) return;
     LeerEleccionesUsuario();
     ocupado_ = true;
+    // A failed step stays on show while its error box is open.
     Proteger([&] { comando(estado_, *this); });
+    OcultarProgreso();
     ocupado_ = false;
 }
 
@@ -348,14 +358,32 @@ void TExportarDatos::CursorEspera() {
 void TExportarDatos::CursorNormal() {
     if (espera_) QApplication::restoreOverrideCursor();
     espera_ = false;
-    LabelPaso->clear();
 }
 
-void TExportarDatos::Paso(const std::string& nombre) {
-    LabelPaso->setText("Procesando: " + QString::fromStdString(nombre));
+void TExportarDatos::Paso(const std::string& texto, int numero, int pasos) {
+    MostrarProgreso(texto, numero, pasos);
+}
+
+void TExportarDatos::Avance(const std::string& texto, int hecho, int total) {
+    MostrarProgreso(texto, hecho, total);
+}
+
+void TExportarDatos::MostrarProgreso(const std::string& texto, int actual, int total) {
+    LabelPaso->setText(QString::fromStdString(texto));
+    BarraPaso->setRange(0, std::max(total, 1));
+    BarraPaso->setValue(std::clamp(actual, 0, std::max(total, 1)));
+    LabelPaso->show();
+    BarraPaso->show();
     // The command runs on this thread: let the window repaint, but keep
     // clicks and keys for after it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TExportarDatos::OcultarProgreso() {
+    LabelPaso->hide();
+    LabelPaso->clear();
+    BarraPaso->hide();
+    BarraPaso->reset();
 }
 
 void TExportarDatos::ControlProfesores(Tabla& wwTableProft) {
