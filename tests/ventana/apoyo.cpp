@@ -49,6 +49,7 @@ Contestador::Contestador() {
 }
 
 void Contestador::Mirar() {
+    if (enPaso_) return;
     QWidget* activa = QApplication::activeModalWidget();
     if (!activa || !activa->isVisible()) return;
     if (auto* caja = qobject_cast<QMessageBox*>(activa)) {
@@ -67,7 +68,9 @@ void Contestador::Mirar() {
     if (!pasos.empty()) {
         auto paso = std::move(pasos.front());
         pasos.pop_front();
+        enPaso_ = true;
         paso(*dialogo);
+        enPaso_ = false;
         return;
     }
     if (auto* salir = dialogo->findChild<QPushButton*>("BitBtn1"))

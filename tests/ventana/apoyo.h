@@ -57,6 +57,7 @@ class Contestador : public QObject {
     void Mirar();
     QTimer reloj_;
     QWidget* ultimoDialogo_ = nullptr;
+    bool enPaso_ = false;  // a step may itself wait for events
 };
 
 // Types into whatever has the focus, key by key, as the keyboard would.

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "apoyo.h"
 #include "generador.h"
@@ -260,6 +261,99 @@ TEST_F(Comandos, ImportAsksForTheMissingDnisAndTheTemplateAndRewritesTheTimetabl
     EXPECT_FALSE(Boton(segunda, "BImportar")->isEnabled());
     EXPECT_EQ(segunda.EstadoVentana().EstadoTransformado, 1);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+std::set<std::string> ProfesoresConSesiones(const std::string& soluc) {
+    Tabla t;
+    t.SetTableName(soluc);
+    t.Open();
+    std::set<std::string> abrevs;
+    for (t.First(); !t.Eof(); t.Next())
+        if (t.FieldByName("DIA").AsInteger() != 0) abrevs.insert(t.FieldByName("PROF").AsString());
+    return abrevs;
+}
+
+// As a person leaves the two dialogs: the last DNI typed and "Salir" pressed
+// with the editor still open, a time typed and the dialog closed by its close
+// box. Both reach the school's timetables, and the window tells the sessions
+// done meanwhile.
+TEST_F(Comandos, WhatIsTypedLastInEachDialogReachesTheSchoolsTimetables) {
+    {
+        TExportarDatos exportacion({});
+        exportacion.show();
+        QTest::mouseClick(Boton(exportacion, "BExportar"), Qt::LeftButton);
+        ASSERT_EQ(contestador.cajas.size(), 2u);
+    }
+    GenerarSolucion(unidad / "ZTEMP");
+    const std::set<std::string> conSesiones = ProfesoresConSesiones(unidad / "ZTEMP/SOLUC.DBF");
+    contestador.cajas.clear();
+    VentanaGrabada ventana(std::vector<std::string>{});
+    ventana.captura = CarpetaArtefactos() + "/ventana_importando.png";
+    ventana.show();
+
+    int primeraSinDni = -1, filaInicial = -1;
+    std::string tecleadoUltimo;
+    contestador.pasos.push_back([&](QDialog& d) {
+        ASSERT_EQ(d.objectName(), "ControlProfesores");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        auto* r = d.findChild<ventana::TRejillaDatos*>();
+        ventana::ModeloTabla& m = r->Modelo();
+        filaInicial = r->currentIndex().row();
+        int ultima = -1, dni = 90000001;
+        for (int f = 0; f < m.rowCount(); ++f) {
+            if (m.index(f, 3).data().toInt() != 0) continue;
+            if (primeraSinDni < 0) primeraSinDni = f;
+            const std::string abrev = m.index(f, 0).data().toString().toStdString();
+            if (ultima < 0 && conSesiones.count(abrev)) {
+                ultima = f;  // typed last, by hand
+                tecleadoUltimo = abrev;
+                continue;
+            }
+            m.setData(m.index(f, 3), QString::number(dni++), Qt::EditRole);
+        }
+        ASSERT_GE(ultima, 0) << "no teacher without a DNI teaches";
+        r->setCurrentIndex(m.index(ultima, 3));
+        r->setFocus();
+        Teclear("77777777");
+        ASSERT_NE(r->indexWidget(r->currentIndex()), nullptr);
+        QTest::mouseClick(d.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    });
+    contestador.pasos.push_back([&](QDialog& d) {
+        ASSERT_EQ(d.objectName(), "ControlPlantilla");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        auto* r = d.findChild<ventana::TRejillaDatos*>();
+        r->setCurrentIndex(r->model()->index(0, 1));
+        r->setFocus();
+        Teclear("07:45");
+        ASSERT_NE(r->indexWidget(r->currentIndex()), nullptr);
+        d.close();
+    });
+    QTest::mouseClick(Boton(ventana, "BImportar"), Qt::LeftButton);
+
+    EXPECT_EQ(contestador.dialogos, QStringList({"ControlProfesores", "ControlPlantilla"}));
+    EXPECT_EQ(filaInicial, primeraSinDni);
+    ASSERT_EQ(Textos(contestador).back(), "Proceso finalizado")
+        << Textos(contestador).join(" | ").toStdString();
+
+    int filasDelTecleado = 0, primerasHoras = 0;
+    Tabla horprof;
+    horprof.SetTableName(RutaNativa("C:\\GC\\horprof.dbf"));
+    horprof.Open();
+    for (horprof.First(); !horprof.Eof(); horprof.Next()) {
+        if (horprof.FieldByName("DNI").AsInteger() == 77777777) ++filasDelTecleado;
+        if (horprof.FieldByName("NUMHORA").AsInteger() != 1) continue;
+        ++primerasHoras;
+        EXPECT_EQ(horprof.FieldByName("HORAD").AsString(), "07:45");
+    }
+    EXPECT_GT(filasDelTecleado, 0) << tecleadoUltimo;
+    EXPECT_GT(primerasHoras, 0);
+
+    // The sessions counted while they were written, up to all of them.
+    ASSERT_FALSE(ventana.avances.empty());
+    const int64_t sesiones = Registros(unidad / "ZTEMP/SOLUC.DBF");
+    EXPECT_EQ(ventana.avances.back(), "Importando el horario: " + std::to_string(sesiones) +
+                                          " de " + std::to_string(sesiones) + " sesiones");
+    EXPECT_TRUE(ventana.captura.empty()) << "no picture half-way";
 }
 
 }  // namespace
