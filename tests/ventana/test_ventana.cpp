@@ -337,6 +337,75 @@ TEST_F(Ventana, TheDriveListLeadsToEachDrivesLastFolder) {
     EXPECT_TRUE(contestador.cajas.empty());
 }
 
+// Enter presses the export's "Aceptar" from anywhere in the window; the
+// import's only from its own button, or when its panel is the only one. The
+// folder field and the folder list keep Enter to themselves, and Escape
+// closes nothing.
+TEST_F(Ventana, EnterStartsTheExportAndTheImportOnlyFromItsOwnButton) {
+    const QString avisoExportar =
+        "La duración de este Proceso será más larga, en función de la cantidad de datos que "
+        "tengamos en nuestra Gestión de Centros.";
+    const QString avisoImportar =
+        "La duración de este Proceso será más larga, en función de la cantidad de datos que "
+        "tengamos en nuestro Horario.";
+    fs::create_directories(unidad / "GC/otra");
+    fs::create_directories(unidad / "programa");
+    const std::string gc = RutaNativa("C:\\GC");
+    TExportarDatos ventana({});
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+    auto intro = [&](const char* nombre) {
+        // A message box of the command before may have taken the activation.
+        ventana.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+        Hijo(ventana, nombre)->setFocus();
+        PulsarTecla(Qt::Key_Return);
+    };
+    auto primera = [&] {
+        return contestador.cajas.empty() ? QString() : contestador.cajas[0].texto;
+    };
+
+    // At start the folder field has the focus: Enter, Enter, Escape do nothing.
+    EXPECT_EQ(QApplication::focusWidget(), Hijo(ventana, "EdNuevoDir"));
+    PulsarTecla(Qt::Key_Return);
+    PulsarTecla(Qt::Key_Return);
+    PulsarTecla(Qt::Key_Escape);
+    EXPECT_TRUE(ventana.isVisible());
+    EXPECT_TRUE(contestador.cajas.empty());
+
+    // The folder list opens the folder under its cursor, and only that.
+    auto* lista = Hijo<ventana::TListaDirectorios>(ventana, "ListaDirectorios");
+    auto ir = [&](const std::string& ruta) {
+        for (int i = 0; i < lista->count(); ++i)
+            if (ventana::TListaDirectorios::RutaDe(lista->item(i)) == ruta) lista->setCurrentRow(i);
+        intro("ListaDirectorios");
+        EXPECT_EQ(lista->Carpeta(), ruta);
+    };
+    ir(gc + "/otra");
+    ir(gc);
+    EXPECT_TRUE(contestador.cajas.empty());
+
+    // The import's own button starts it (it stops at once: no solution yet).
+    intro("BImportar");
+    EXPECT_EQ(primera(), avisoImportar);
+    contestador.cajas.clear();
+
+    // Elsewhere, the language box included, Enter is the export.
+    intro("ComboBoxValCast");
+    ASSERT_EQ(primera(), avisoExportar);
+    EXPECT_EQ(contestador.cajas.back().texto, "Proceso finalizado");
+    contestador.cajas.clear();
+
+    // With the import panel alone, Enter is the import's from anywhere.
+    TExportarDatos incrustada({"importar", "0"});
+    incrustada.FijarRutaEjecutable(unidad / "programa/brisolt");
+    incrustada.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&incrustada));
+    Hijo(incrustada, "CBCentro")->setFocus();
+    PulsarTecla(Qt::Key_Return);
+    EXPECT_EQ(primera(), avisoImportar);
+}
+
 TEST_F(Ventana, HelpButtonShowsTheContentsAndF1TheFocusedControlsContext) {
     Grabadora grabadora;
     const RegistroQuenHtmlHelp registro(SistemaAyuda(), WinHelpViewer(), grabadora.Cargador(),

@@ -24,6 +24,7 @@
 #include "export/exportar.h"
 #include "help/sistema.h"
 #include "import/importar.h"
+#include "shell/tecla_intro.h"
 #include "shell/ventana/cajas.h"
 #include "shell/ventana/control_rejillas.h"
 #include "shell/ventana/listas.h"
@@ -157,6 +158,7 @@ void TExportarDatos::CrearControles() {
     EdNuevoDir->setObjectName("EdNuevoDir");
     EdNuevoDir->setGeometry(14, 18, 220, 22);
     Negrita(EdNuevoDir);
+    EdNuevoDir->installEventFilter(this);
     ListaDirectorios = new TListaDirectorios(Draw3D1);
     ListaDirectorios->setObjectName("ListaDirectorios");
     ListaDirectorios->setGeometry(14, 41, 220, 83);
@@ -174,11 +176,9 @@ void TExportarDatos::CrearControles() {
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "&Salir", Draw3D1);
     BClose->setObjectName("BClose");
     BClose->setGeometry(304, 51, 89, 25);
-    BClose->setAutoDefault(false);
     Button1 = new QPushButton("F1 AYUDA", Draw3D1);
     Button1->setObjectName("Button1");
     Button1->setGeometry(310, 81, 75, 21);
-    Button1->setAutoDefault(false);
     QLabel* label7 = Etiqueta(Draw3D1, "Label7", TextoProducto(), 301, 130, kNegrita, kRojo);
     Colocar(label7, 293, 14);
     // Beside the buttons, in the panel's free corner, and only while a command
@@ -232,6 +232,9 @@ void TExportarDatos::CrearControles() {
     BImportar->setObjectName("BImportar");
     BImportar->setGeometry(92, 57, 89, 25);
     BImportar->setDefault(true);
+    // Only one button at a time can be the toolkit's default: Enter's choice
+    // between the two is made in MostrarPaneles.
+    MostrarPaneles(true, true);
     QLabel* label6 = Etiqueta(Draw3D3, "Label6",
                               "ATENCIÓN. Es necesario reorganizar los archivos de GC después de "
                               "efectuar este proceso.",
@@ -343,6 +346,16 @@ void TExportarDatos::keyPressEvent(QKeyEvent* evento) {
     QDialog::keyPressEvent(evento);
 }
 
+bool TExportarDatos::eventFilter(QObject* objeto, QEvent* evento) {
+    // Nothing reads the folder field: Enter in it must not reach the
+    // window's default button either.
+    if (objeto == EdNuevoDir && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
 // ---- Interfaz
 
 void TExportarDatos::Informar(const std::string& texto) {
@@ -427,6 +440,9 @@ void TExportarDatos::MostrarPaneles(bool exportar, bool importar) {
     const int alto = kAlto - kAltoCarpeta;
     Draw3D2->setVisible(exportar);
     Draw3D3->setVisible(importar);
+    if (BExportar && BImportar)
+        (BotonPorDefecto(exportar, importar) == BotonIntro::Importar ? BImportar : BExportar)
+            ->setDefault(true);
     if (exportar && importar) {
         Draw3D2->setGeometry(0, 0, kAncho - kAnchoImportar, alto);
         Draw3D3->setGeometry(kAncho - kAnchoImportar, 0, kAnchoImportar, alto);

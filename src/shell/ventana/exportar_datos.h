@@ -67,6 +67,7 @@ class TExportarDatos : public QDialog, public Interfaz, public VentanaArranque {
   protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
     void CrearControles();

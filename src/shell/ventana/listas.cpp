@@ -1,6 +1,7 @@
 #include "shell/ventana/listas.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
@@ -79,6 +80,13 @@ TListaDirectorios::TListaDirectorios(QWidget* padre) : QListWidget(padre) {
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         if (item) emit carpetaPedida(RutaDe(item));
     });
+}
+
+void TListaDirectorios::keyPressEvent(QKeyEvent* evento) {
+    QListWidget::keyPressEvent(evento);
+    // Enter has opened the folder; it must not go on to the window's
+    // default button as well.
+    if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) evento->accept();
 }
 
 std::string TListaDirectorios::RutaDe(const QListWidgetItem* item) {
