@@ -237,7 +237,8 @@ TEST_F(Ventana, TheModeWordDecidesWhichPanelsShow) {
 TEST_F(Ventana, StartUpStagesFromTheSchoolFolderAndListsTheCentres) {
     TExportarDatos ventana({});
     const std::string gc = RutaNativa("C:\\GC");
-    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text().toStdString(), gc);
+    // Shown as the person knows it from the two Windows programs.
+    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text(), "C:\\GC");
     EXPECT_EQ(Hijo<ventana::TListaDirectorios>(ventana, "ListaDirectorios")->Carpeta(), gc);
     auto* centros = Hijo<QComboBox>(ventana, "CBCentro");
     ASSERT_GT(centros->count(), 0);
@@ -282,16 +283,21 @@ TEST_F(Ventana, TheFolderListMovesTheSchoolFolderAndReportsWhatCannotBeEntered) 
         return nullptr;
     };
     const std::string gc = RutaNativa("C:\\GC");
-    // The parents from the root down come first; the subfolders after the folder.
-    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(0)), "/");
-    ASSERT_NE(item(unidad.Raiz()), nullptr);
+    // The parents from the drive down come first, spelt as on drive C:; the
+    // subfolders after the folder.
+    auto texto = [&](int i) { return lista->item(i)->text().trimmed(); };
+    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(0)), unidad.Raiz());
+    EXPECT_EQ(texto(0), "C:\\");
+    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(1)), gc);
+    EXPECT_EQ(texto(1), "GC");
+    EXPECT_EQ(texto(2), "otra");
 
     QListWidgetItem* otra = item(gc + "/otra");
     ASSERT_NE(otra, nullptr);
     emit lista->itemActivated(otra);
     EXPECT_EQ(lista->Carpeta(), gc + "/otra");
     EXPECT_EQ(fs::current_path().string(), gc + "/otra");
-    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text().toStdString(), gc + "/otra");
+    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text(), "C:\\GC\\otra");
     EXPECT_EQ(ventana.EstadoVentana().carpetaGC, gc + "/otra");
     // Staging from a folder without tables leaves none.
     EXPECT_FALSE(fs::exists(unidad / "ZTEMP/VALENCIA/centro.dbf"));
@@ -332,6 +338,9 @@ TEST_F(Ventana, TheDriveListLeadsToEachDrivesLastFolder) {
     emit disco->activated(1);
     EXPECT_EQ(lista->Carpeta(), unidades[1].raiz);
     EXPECT_EQ(disco->currentIndex(), 1);
+    // Off drive C: the folder keeps its own spelling, from the root.
+    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text().toStdString(), unidades[1].raiz);
+    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(0)), "/");
     emit disco->activated(0);
     EXPECT_EQ(lista->Carpeta(), RutaNativa("C:\\GC"));
     EXPECT_TRUE(contestador.cajas.empty());

@@ -29,6 +29,7 @@
 #include "shell/ventana/control_rejillas.h"
 #include "shell/ventana/listas.h"
 #include "shell/ventana/panel.h"
+#include "tables/carpetas.h"
 
 #ifndef BRISOLT_VERSION
 #define BRISOLT_VERSION "0"
@@ -458,7 +459,8 @@ void TExportarDatos::MostrarCarpetaLista(const std::string& carpeta) {
 }
 
 void TExportarDatos::MostrarEdNuevoDir(const std::string& texto) {
-    EdNuevoDir->setText(QString::fromStdString(texto));
+    // In the spelling the person knows from the two Windows programs.
+    EdNuevoDir->setText(QString::fromStdString(RutaWindows(texto)));
 }
 
 void TExportarDatos::AgregarCentro(const std::string& codigo) {

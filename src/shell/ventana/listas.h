@@ -11,8 +11,9 @@
 namespace brisolt::ventana {
 
 // A folder tree list: the folder's parents from the root down, the folder
-// itself, then its subfolders. Each item carries its full path. Enter or a
-// double click opens a folder.
+// itself, then its subfolders. Each item carries its full native path; on
+// drive C: the list starts at the drive, spelt "C:\" as the Windows
+// programs spell it. Enter or a double click opens a folder.
 class TListaDirectorios : public QListWidget {
     Q_OBJECT
   public:
