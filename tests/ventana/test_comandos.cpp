@@ -44,6 +44,7 @@ class VentanaGrabada : public TExportarDatos {
     void Paso(const std::string& texto, int numero, int pasos) override {
         pintadas_ = 0;
         TExportarDatos::Paso(texto, numero, pasos);
+        ComprobarTextosEnteros(*this);  // the step's words too
         auto* barra = findChild<QProgressBar*>("BarraPaso");
         vistos.push_back({texto, findChild<QLabel*>("LabelPaso")->text().toStdString(),
                           barra->value(), barra->maximum(), barra->isVisible(), pintadas_ > 0,

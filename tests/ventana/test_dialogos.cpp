@@ -163,6 +163,7 @@ TEST_F(Dialogos, ControlProfesoresLaysOutItsGridNavigatorAndNotes) {
         EXPECT_EQ(bool(r.model()->flags(r.model()->index(0, c)) & Qt::ItemIsEditable), c == 3) << c;
     // The cursor starts on the first teacher without a DNI.
     EXPECT_EQ(r.currentIndex(), r.model()->index(1, 3));
+    ComprobarTextosEnteros(d);
     d.grab().save(QString::fromStdString(CarpetaArtefactos() + "/control_profesores.png"));
 }
 
@@ -284,6 +285,7 @@ TEST_F(Dialogos, ControlPlantillaShowsTwentyHoursWithTheHourFixed) {
     EXPECT_EQ(r.palette().color(QPalette::Base), QColor(240, 251, 255));
     EXPECT_EQ(r.palette().color(QPalette::AlternateBase), QColor(207, 217, 254));
     EXPECT_TRUE(r.horizontalHeader()->styleSheet().contains("#fee4a9"));
+    ComprobarTextosEnteros(d);
     d.grab().save(QString::fromStdString(CarpetaArtefactos() + "/control_plantilla.png"));
 }
 

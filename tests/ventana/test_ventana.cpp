@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -175,7 +176,67 @@ TEST_F(Ventana, EveryControlHasItsKindPlaceTextAndLook) {
     for (const char* ok : {"BExportar", "BImportar"})
         EXPECT_FALSE(Hijo<QPushButton>(ventana, ok)->icon().isNull()) << ok;
 
+    EXPECT_TRUE(contestador.cajas.empty());
+}
+
+// The columns a text's ink spans in a line edit, unclipped or not.
+int AnchoTinta(QLineEdit& campo) {
+    const QImage imagen = campo.grab().toImage();
+    int primera = -1, ultima = -1;
+    for (int x = 0; x < imagen.width(); ++x)
+        for (int y = 0; y < imagen.height(); ++y)
+            if (qGray(imagen.pixel(x, y)) < 160) {
+                if (primera < 0) primera = x;
+                ultima = x;
+                break;
+            }
+    return primera < 0 ? 0 : ultima - primera + 1;
+}
+
+TEST_F(Ventana, EveryTextReadsWholeAtItsPlace) {
+    for (const std::vector<std::string>& modo :
+         {std::vector<std::string>{}, {"exportar", "0"}, {"importar", "0"}}) {
+        SCOPED_TRACE(modo.empty() ? "(none)" : modo[0]);
+        TExportarDatos ventana(modo);
+        ventana.show();
+        ComprobarTextosEnteros(ventana);
+    }
+
+    TExportarDatos ventana({});
+    ventana.show();
+    auto* idioma = Hijo<QComboBox>(ventana, "ComboBoxValCast");
+    QLineEdit* campo = idioma->lineEdit();
+    // "CASTELLANO" whole in the language box: as much ink as in a field wide
+    // enough for anything, so nothing is scrolled away or hidden by the arrow.
+    QLineEdit patron;
+    patron.setFont(campo->font());
+    patron.setFrame(false);
+    patron.resize(400, campo->height());
+    for (const QString& texto : {QString("CASTELLANO"), QString::fromUtf8("VALENCIÁ")}) {
+        SCOPED_TRACE(texto.toStdString());
+        idioma->setEditText(texto);
+        patron.setText(texto);
+        EXPECT_EQ(AnchoTinta(*campo), AnchoTinta(patron));
+        idioma->grab().save(QString::fromStdString(CarpetaArtefactos() + "/idioma_" +
+                                                   texto.left(3).toStdString() + ".png"));
+    }
+    idioma->setEditText(QString::fromUtf8("VALENCIÁ"));
     ventana.grab().save(QString::fromStdString(CarpetaArtefactos() + "/ventana.png"));
+
+    // The list rows leave the accents their room.
+    idioma->showPopup();
+    QAbstractItemView* lista = idioma->view();
+    ASSERT_TRUE(lista->isVisible());
+    const QFontMetrics medida(lista->font());
+    for (int fila = 0; fila < idioma->count(); ++fila) {
+        const QRect celda = lista->visualRect(idioma->model()->index(fila, 0));
+        EXPECT_GE(celda.height(),
+                  -medida.tightBoundingRect(QString::fromUtf8("Á")).top() + medida.descent() + 2)
+            << fila;
+    }
+    lista->window()->grab().save(
+        QString::fromStdString(CarpetaArtefactos() + "/ventana_lista_idioma.png"));
+    idioma->hidePopup();
     EXPECT_TRUE(contestador.cajas.empty());
 }
 

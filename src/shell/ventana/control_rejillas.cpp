@@ -14,6 +14,7 @@
 
 #include "import/control_profesores.h"
 #include "shell/ventana/cajas.h"
+#include "shell/ventana/fuentes.h"
 #include "shell/ventana/panel.h"
 
 namespace brisolt::ventana {
@@ -27,6 +28,7 @@ const QColor kAguamarina(0, 255, 255);
 const QColor kResalte(0, 102, 204);
 const QColor kAzulMarino(0, 0, 128);
 const QColor kFondoAviso(240, 202, 166);
+constexpr int kFinBandaEscritorio = 8;  // pixels
 
 bool Dentro(const QWidget* hijo, const QWidget* padre) {
     for (; hijo; hijo = hijo->parentWidget())
@@ -294,11 +296,12 @@ TControlRejilla::TControlRejilla(Tabla& tabla, std::vector<ColumnaRejilla> colum
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(d.cliente);
     move(24, 25);
-    QFont fuente = font();
-    fuente.setPixelSize(10);
-    setFont(fuente);
+    setFont(FuenteVentana());
 
-    auto* panel = new TDraw3D({kEscritorio, kFilaClara, kAguamarina}, this);
+    // The desktop colour only as a band along the top edge: the titles below
+    // it, in the hot-track blue, need the light part behind them.
+    auto* panel =
+        new TDraw3D({{0, kEscritorio}, {kFinBandaEscritorio, kFilaClara}}, kAguamarina, this);
     panel->setObjectName("Draw3D1");
     panel->setGeometry(QRect(QPoint(0, 0), d.cliente));
 

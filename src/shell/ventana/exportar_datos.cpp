@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QWindow>
 #include <algorithm>
 #include <exception>
@@ -27,6 +28,7 @@
 #include "shell/tecla_intro.h"
 #include "shell/ventana/cajas.h"
 #include "shell/ventana/control_rejillas.h"
+#include "shell/ventana/fuentes.h"
 #include "shell/ventana/listas.h"
 #include "shell/ventana/panel.h"
 #include "tables/carpetas.h"
@@ -84,6 +86,19 @@ void Negrita(QWidget* control) {
     control->setFont(fuente);
 }
 
+// The rows of a drop-down list. The menu look gives each row just the
+// line's height, and the accent of "VALENCIÁ" rises above it: these rows
+// leave it room.
+class FilasConAcentos : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
+        QSize tamano = QStyledItemDelegate::sizeHint(opcion, indice);
+        tamano.setHeight(std::max(tamano.height(), opcion.fontMetrics.height() + 4));
+        return tamano;
+    }
+};
+
 // Whether the X server knows a window by this number. Embedding into a window
 // that does not exist would leave ours nowhere to be seen.
 bool ExisteVentanaX11(uint32_t id) {
@@ -120,10 +135,7 @@ TExportarDatos::TExportarDatos(const std::vector<std::string>& parametros, QWidg
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kAncho, kAlto);
-    // The layout is given in pixels for an 8-point dialog font.
-    QFont fuente = font();
-    fuente.setPixelSize(10);
-    setFont(fuente);
+    setFont(FuenteVentana());
     FijarContextoAyuda(this, 1);
     CrearControles();
 
@@ -213,7 +225,8 @@ void TExportarDatos::CrearControles() {
     // "CASTELLANO" behind the user's back.
     ComboBoxValCast->setCompleter(nullptr);
     ComboBoxValCast->setGeometry(193, 66, 93, 21);
-    Negrita(ComboBoxValCast);
+    ComboBoxValCast->setFont(FuenteIdioma());
+    ComboBoxValCast->setItemDelegate(new FilasConAcentos(ComboBoxValCast));
     const QIcon tick = style()->standardIcon(QStyle::SP_DialogApplyButton);
     BExportar = new QPushButton(tick, "Aceptar", Draw3D2);
     BExportar->setObjectName("BExportar");
