@@ -10,7 +10,8 @@ CMAKE_FLAGS ?=
 # Debian packages the build, the tests and the demo need.
 PAQUETES = cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev libchm-dev libxcb1-dev \
            python3 python3-dbfread python3-dbf gdal-bin libdbd-xbase-perl fp-utils \
-           xvfb xdotool x11-utils clang libclang-rt-dev fonts-dejavu-core fonts-dejavu-extra
+           xvfb xdotool x11-utils clang libclang-rt-dev fonts-dejavu-core fonts-dejavu-extra \
+           imagemagick
 
 .PHONY: all deps build test demo clean
 
