@@ -24,7 +24,8 @@ DIST ?= dist
 # and to cross-build for Windows and test under Wine.
 PAQUETES_OBRA = cmake g++ make pkg-config qt6-base-dev libchm-dev libxcb1-dev
 PAQUETES_PRUEBAS = googletest libgtest-dev python3 python3-dbfread python3-dbf gdal-bin \
-                   libdbd-xbase-perl fp-utils xvfb xdotool x11-utils clang libclang-rt-dev strace
+                   libdbd-xbase-perl fp-utils xvfb xdotool x11-utils clang libclang-rt-dev strace \
+                   fonts-dejavu-core fonts-dejavu-extra imagemagick
 PAQUETES_DEB = dpkg-dev file
 PAQUETES_WINDOWS = cmake make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
                    wine wine64 wine32:i386 xvfb zip

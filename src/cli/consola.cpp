@@ -9,6 +9,10 @@ void InterfazConsola::Informar(const std::string& texto) {
     std::cout << texto << '\n' << std::flush;
 }
 
+void InterfazConsola::Paso(const std::string& texto, int, int) {
+    std::cout << texto << '\n' << std::flush;
+}
+
 void InterfazConsola::ControlProfesores(Tabla& wwTableProft) {
     if (alControlProfesores) alControlProfesores(wwTableProft);
 }

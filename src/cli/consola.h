@@ -1,7 +1,7 @@
 #pragma once
-// The command seam for brisolt-cli: information messages go to standard
-// output, one line each, and need no answer; the dialogs are answered by the
-// hooks the subcommand sets.
+// The command seam for brisolt-cli: information messages and the steps of a
+// command go to standard output, one line each, and need no answer; the
+// dialogs are answered by the hooks the subcommand sets.
 
 #include <functional>
 #include <string>
@@ -15,6 +15,7 @@ class InterfazConsola : public Interfaz {
     void Informar(const std::string& texto) override;
     void CursorEspera() override {}
     void CursorNormal() override {}
+    void Paso(const std::string& texto, int numero, int pasos) override;
     void ControlProfesores(Tabla& wwTableProft) override;
     void ControlPlantilla(Tabla& wwTablePlantilla) override;
     void DesactivarBotones() override { botonesDesactivados = true; }

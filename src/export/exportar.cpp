@@ -3,6 +3,8 @@
 
 #include "export/exportar.h"
 
+#include <iterator>
+
 #include "export/pasos.h"
 
 namespace brisolt {
@@ -30,20 +32,21 @@ class RelojDeArena {
 };
 
 struct PasoExportacion {
-    const char* nombre;
+    const char* accion;  // what the person reads while the step runs
     void (*funcion)(Estado&);
 };
 
 // The order of the data each step reads from the ones before it.
 constexpr PasoExportacion kPasos[] = {
-    {"ExportarAsignaturas", ExportarAsignaturas},
-    {"ExportarProfesores", ExportarProfesores},
-    {"ExportarAulas", ExportarAulas},
-    {"ExportarAlumnos", ExportarAlumnos},
-    {"ExportarAsigCursos", ExportarAsigCursos},
-    {"ExportarGrupos", ExportarGrupos},
-    {"ExportarAsignaciones", ExportarAsignaciones},
+    {"Exportando asignaturas", ExportarAsignaturas},
+    {"Exportando profesores", ExportarProfesores},
+    {"Exportando aulas", ExportarAulas},
+    {"Exportando alumnos", ExportarAlumnos},
+    {"Exportando horas de asignaturas por curso", ExportarAsigCursos},
+    {"Exportando grupos y cursos", ExportarGrupos},
+    {"Exportando asignaciones", ExportarAsignaciones},
 };
+constexpr int kNumPasos = static_cast<int>(std::size(kPasos));
 
 }  // namespace
 
@@ -54,9 +57,9 @@ void BExportarClick(Estado& estado, Interfaz& interfaz) {
     {
         RelojDeArena reloj(interfaz);
         estado.EstadoTransformado = 1;
-        for (const PasoExportacion& paso : kPasos) {
-            interfaz.Paso(paso.nombre);
-            paso.funcion(estado);
+        for (int i = 0; i < kNumPasos; ++i) {
+            interfaz.Paso(TextoPaso(kPasos[i].accion, i + 1, kNumPasos), i + 1, kNumPasos);
+            kPasos[i].funcion(estado);
         }
         reloj.Terminar();
     }

@@ -11,6 +11,10 @@ const char* const kMensajeSinDni =
     "Este proceso se dentendrá y deberá volver a ejecutar\n\r"
     "la Importación, para poder corregir la incidencia";
 
+bool SinDni(Tabla& profesores) {
+    return profesores.FieldByName("DNI").AsInteger() == 0;
+}
+
 namespace {
 
 std::unique_ptr<Tabla> AbrirProfesores() {
@@ -23,7 +27,7 @@ std::unique_ptr<Tabla> AbrirProfesores() {
 
 bool FaltaAlgunDni(Tabla& profesores) {
     for (profesores.First(); !profesores.Eof(); profesores.Next())
-        if (profesores.FieldByName("DNI").AsInteger() == 0) return true;
+        if (SinDni(profesores)) return true;
     return false;
 }
 

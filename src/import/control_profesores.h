@@ -8,8 +8,14 @@
 
 namespace brisolt {
 
+class Tabla;
+
 // The text shown when a DNI is still missing after the dialog.
 extern const char* const kMensajeSinDni;
+
+// Whether the teacher on the table's current row lacks a DNI: DNI read as a
+// whole number is 0, an empty one included.
+bool SinDni(Tabla& profesores);
 
 // Scans PROFT.DBF; when a DNI is missing, lets the person fill it in through
 // interfaz.ControlProfesores (once) and scans again. Returns true with the

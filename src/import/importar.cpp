@@ -15,6 +15,10 @@ namespace brisolt {
 
 namespace {
 
+// The steps the person is told of, from the copy of the school's timetables
+// to their return.
+constexpr int kPasos = 5;
+
 void TraerCopia(Tabla& tabla, const std::string& carpetaGC, const char* archivo) {
     tabla.Close();
     ReemplazarArchivo(RutaNativa(UnirRuta(kCarpetaStaging, archivo)),
@@ -51,22 +55,22 @@ void BImportarClick(Estado& estado, Interfaz& interfaz) {
         return;
     }
 
-    interfaz.Paso("horgrup.dbf, horprof.dbf");
+    interfaz.Paso(TextoPaso("Copiando los horarios de GC", 1, kPasos), 1, kPasos);
     TraerCopia(estado.wwTableHorGrup, carpetaGC, "horgrup.dbf");
     TraerCopia(estado.wwTableHorProf, carpetaGC, "horprof.dbf");
 
-    interfaz.Paso("PROFT.DBF");
+    interfaz.Paso(TextoPaso("Comprobando los D.N.I. de los profesores", 2, kPasos), 2, kPasos);
     if (!ControlarProfesores(estado, interfaz, cursor)) return;
 
     AbrirAsignaturas(estado);
 
-    interfaz.Paso("PLANTILLA.DBF");
+    interfaz.Paso(TextoPaso("Comprobando la plantilla horaria", 3, kPasos), 3, kPasos);
     const HorasClase horas = PlantillaHoraria(estado, interfaz, cursor);
 
-    interfaz.Paso("SOLUC.DBF");
-    EscribirSolucion(estado, horas);
+    interfaz.Paso(TextoPaso("Importando el horario", 4, kPasos), 4, kPasos);
+    EscribirSolucion(estado, horas, interfaz);
 
-    interfaz.Paso(carpetaGC);
+    interfaz.Paso(TextoPaso("Guardando los horarios en GC", 5, kPasos), 5, kPasos);
     DevolverHorarios(carpetaGC);
 
     cursor.Normal();

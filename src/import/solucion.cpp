@@ -25,6 +25,26 @@ void EscribirHoras(Tabla& tabla, const char* campoInicio, const char* campoFin, 
     tabla.FieldByName(campoFin).SetAsString(horas.Fin(hora));
 }
 
+// "Importando el horario: 530 de 1380 sesiones", once per hundredth of the
+// sessions: enough for the bar to move, few enough not to slow the walk.
+class AvanceSesiones {
+  public:
+    AvanceSesiones(Interfaz& interfaz, int total) : interfaz_(interfaz), total_(total) {}
+    void Hechas(int hechas) {
+        const int centesimas = total_ > 0 ? static_cast<int>(int64_t{hechas} * 100 / total_) : 100;
+        if (centesimas == ultima_) return;
+        ultima_ = centesimas;
+        interfaz_.Avance("Importando el horario: " + std::to_string(hechas) + " de " +
+                             std::to_string(total_) + " sesiones",
+                         hechas, total_);
+    }
+
+  private:
+    Interfaz& interfaz_;
+    const int total_;
+    int ultima_ = -1;
+};
+
 }  // namespace
 
 bool CodigoAula(const std::string& aula, int32_t* codigo) {
@@ -43,7 +63,7 @@ std::string SinPrimerCaracter(const std::string& texto) {
     return texto.substr(largo);
 }
 
-void EscribirSolucion(Estado& estado, const HorasClase& horas) {
+void EscribirSolucion(Estado& estado, const HorasClase& horas, Interfaz& interfaz) {
     Tabla& horprof = estado.wwTableHorProf;
     Tabla& horgrup = estado.wwTableHorGrup;
     Tabla& soluc = estado.wwTableSoluc;
@@ -58,7 +78,11 @@ void EscribirSolucion(Estado& estado, const HorasClase& horas) {
     std::optional<AsignaturaPorCodigo> asignaturas;
 
     soluc.Open();
+    const int sesiones = static_cast<int>(soluc.RecordCount());
+    AvanceSesiones avance(interfaz, sesiones);
+    int hechas = 0;
     for (soluc.First(); !soluc.Eof(); soluc.Next()) {
+        avance.Hechas(hechas++);
         const int32_t dia = soluc.FieldByName("DIA").AsInteger();
         if (dia == 0) continue;
         const int32_t hora = soluc.FieldByName("HORA").AsInteger();
@@ -96,6 +120,8 @@ void EscribirSolucion(Estado& estado, const HorasClase& horas) {
             horgrup.FieldByName("CODAULA").SetAsInteger(aula);
         horgrup.Post();
     }
+
+    avance.Hechas(sesiones);
 
     horprof.Close();
     soluc.Close();

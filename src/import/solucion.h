@@ -3,14 +3,16 @@
 
 #include "import/plantilla.h"
 #include "tables/estado.h"
+#include "tables/interfaz.h"
 
 namespace brisolt {
 
 // Empties both staged timetables and writes one horprof row per solution row
 // with a day, and one horgrup row per such row that names a level and a
 // course. Uses the teacher and subject table objects the import left open in
-// estado, and closes horprof, SOLUC and horgrup at the end.
-void EscribirSolucion(Estado& estado, const HorasClase& horas);
+// estado, and closes horprof, SOLUC and horgrup at the end. Tells the person
+// how many of the solution's sessions are done as it goes.
+void EscribirSolucion(Estado& estado, const HorasClase& horas, Interfaz& interfaz);
 
 // The room code a solution's AULA gives: a whole number whose text, without
 // the blanks around it, is at most three characters. False when there is none.

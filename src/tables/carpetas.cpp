@@ -72,6 +72,29 @@ std::string BuscarEntrada(const std::string& carpeta, const std::string& nombre,
     return mejor;
 }
 
+std::string SinBarraFinal(std::string ruta) {
+    while (ruta.size() > 1 && ruta.back() == '/') ruta.pop_back();
+    return ruta;
+}
+
+// The path with its links resolved, or as it is when it cannot be.
+std::string Resuelta(const std::string& ruta) {
+    std::string r;
+    return SO().Canonica(ruta, &r) == 0 ? r : ruta;
+}
+
+// Whether `ruta` is `raiz` or lies below it; `resto` gets what follows.
+bool Debajo(const std::string& ruta, const std::string& raiz, std::string* resto) {
+    if (ruta == raiz) {
+        resto->clear();
+        return true;
+    }
+    const std::string prefijo = raiz == "/" ? raiz : raiz + "/";
+    if (ruta.compare(0, prefijo.size(), prefijo) != 0) return false;
+    *resto = ruta.substr(prefijo.size());
+    return true;
+}
+
 }  // namespace
 
 std::string UnidadC() {
@@ -139,18 +162,23 @@ CodigoES BuscarEnCarpeta(const std::string& carpeta, const std::string& nombre,
 }
 
 std::string RutaVisible(std::string_view nativa) {
+    if (!kEsWindows) return RutaWindows(nativa);
     std::string r(nativa);
-    if (!kEsWindows) {
-        std::string unidad = UnidadC();
-        while (unidad.size() > 1 && unidad.back() == '/') unidad.pop_back();
-        const bool dentro = r.size() > unidad.size() && r.compare(0, unidad.size(), unidad) == 0 &&
-                            r[unidad.size()] == '/';
-        if (!dentro && r != unidad) return r;
-        r = "C:" + r.substr(unidad.size());
-        if (r == "C:") r += '/';
-    }
     std::replace(r.begin(), r.end(), '/', '\\');
     return r;
+}
+
+std::string RutaWindows(std::string_view nativa) {
+    const std::string ruta = SinBarraFinal(std::string(nativa));
+    if (ruta.empty() || ruta[0] != '/') return std::string(nativa);
+    const std::string raiz = SinBarraFinal(UnidadC());
+    std::string resto;
+    // The drive may be reached through a link, or the path through one.
+    if (!Debajo(ruta, raiz, &resto) && !Debajo(Resuelta(ruta), Resuelta(raiz), &resto))
+        return std::string(nativa);
+    std::string windows = "C:\\";
+    for (const char c : resto) windows += c == '/' ? '\\' : c;
+    return windows;
 }
 
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre) {

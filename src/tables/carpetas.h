@@ -32,6 +32,11 @@ CodigoES BuscarEnCarpeta(const std::string& carpeta, const std::string& nombre,
 // drive C: in the drive's spelling ("C:\GC\horprof.dbf"), elsewhere as it is.
 std::string RutaVisible(std::string_view nativa);
 
+// The other way, for showing a folder to the person: a native path inside
+// drive C: in the drive's spelling ("C:\GC"), as the two Windows programs
+// show it; a path outside the drive comes back as it is.
+std::string RutaWindows(std::string_view nativa);
+
 // Folder + name, with the separator the folder uses (Windows or native).
 std::string UnirRuta(std::string_view carpeta, std::string_view nombre);
 

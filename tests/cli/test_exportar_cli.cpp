@@ -28,6 +28,22 @@ const char* const kAviso =
     "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
     "en nuestra Gestión de Centros.";
 
+// The steps as brisolt-cli prints them, one line each; the first `n` of them.
+std::string Pasos(int n) {
+    static const char* const kPasos[] = {
+        "Exportando asignaturas (1 de 7)",
+        "Exportando profesores (2 de 7)",
+        "Exportando aulas (3 de 7)",
+        "Exportando alumnos (4 de 7)",
+        "Exportando horas de asignaturas por curso (5 de 7)",
+        "Exportando grupos y cursos (6 de 7)",
+        "Exportando asignaciones (7 de 7)",
+    };
+    std::string lineas;
+    for (int i = 0; i < n; ++i) lineas += std::string(kPasos[i]) + "\n";
+    return lineas;
+}
+
 // Cells are text: "" blank, numbers with ".", dates YYYY-MM-DD.
 void CrearTabla(const fs::path& ruta, const std::vector<DefCampo>& campos, const Filas& filas) {
     Tabla t;
@@ -178,7 +194,7 @@ TEST_F(ExportarCli, EscuelaCompletaDesdeLaCarpetaPorDefecto) {
                                   {"2ESOB", "T", "Segundo B", ""}});
     const prueba::Salida s = Ejecutar(unidad_, "");
     ASSERT_EQ(s.estado, 0) << s.errores;
-    EXPECT_EQ(s.salida, std::string(kAviso) + "\nProceso finalizado\n");
+    EXPECT_EQ(s.salida, std::string(kAviso) + "\n" + Pasos(7) + "Proceso finalizado\n");
     EXPECT_EQ(s.errores, "");
 
     EXPECT_EQ(LeerTabla(Tabla_("ASIGVALT.DBF")),
@@ -221,7 +237,8 @@ TEST_F(ExportarCli, UnErrorVaAlErrorEstandarConPuntoFinal) {
     const prueba::Salida s =
         Ejecutar(unidad_, "--gc '" + (unidad_ / "otra").string() + "' --idioma CASTELLANO");
     EXPECT_EQ(s.estado, 1);
-    EXPECT_EQ(s.salida, std::string(kAviso) + "\n");
+    // It stops in the groups' step, the sixth.
+    EXPECT_EQ(s.salida, std::string(kAviso) + "\n" + Pasos(6));
     EXPECT_EQ(s.errores, "'12a' no es un valor entero válido.\n");
 
     const Filas asigval = LeerTabla(Tabla_("ASIGVALT.DBF"));

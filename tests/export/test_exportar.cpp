@@ -33,8 +33,9 @@ class Guion : public Interfaz {
     void Informar(const std::string& texto) override { sucesos.push_back("Informar " + texto); }
     void CursorEspera() override { sucesos.push_back("CursorEspera"); }
     void CursorNormal() override { sucesos.push_back("CursorNormal"); }
-    void Paso(const std::string& nombre) override {
-        sucesos.push_back("Paso " + nombre + " " + std::to_string(estado_.EstadoTransformado));
+    void Paso(const std::string& texto, int numero, int pasos) override {
+        sucesos.push_back("Paso " + texto + " " + std::to_string(numero) + "/" +
+                          std::to_string(pasos) + " " + std::to_string(estado_.EstadoTransformado));
     }
     void ControlProfesores(Tabla&) override { sucesos.push_back("ControlProfesores"); }
     void ControlPlantilla(Tabla&) override { sucesos.push_back("ControlPlantilla"); }
@@ -47,10 +48,14 @@ class Guion : public Interfaz {
     const Estado& estado_;
 };
 
-const std::vector<std::string> kPasos = {"Paso ExportarAsignaturas 1", "Paso ExportarProfesores 1",
-                                         "Paso ExportarAulas 1",       "Paso ExportarAlumnos 1",
-                                         "Paso ExportarAsigCursos 1",  "Paso ExportarGrupos 1",
-                                         "Paso ExportarAsignaciones 1"};
+const std::vector<std::string> kPasos = {
+    "Paso Exportando asignaturas (1 de 7) 1/7 1",
+    "Paso Exportando profesores (2 de 7) 2/7 1",
+    "Paso Exportando aulas (3 de 7) 3/7 1",
+    "Paso Exportando alumnos (4 de 7) 4/7 1",
+    "Paso Exportando horas de asignaturas por curso (5 de 7) 5/7 1",
+    "Paso Exportando grupos y cursos (6 de 7) 6/7 1",
+    "Paso Exportando asignaciones (7 de 7) 7/7 1"};
 
 const char* const kTablas[] = {"ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF",
                                "AULAT.DBF",    "ALUMNOST.DBF", "ASIGCURT.DBF",

@@ -28,7 +28,8 @@ std::string LeerBytes(const std::string& ruta);
 std::vector<std::string> ArchivosDe(const std::string& carpeta);
 
 // What the command showed and asked, in order: "informar:<text>", "espera",
-// "normal", "profesores", "plantilla", "botones", "cerrar".
+// "normal", "profesores", "plantilla", "botones", "cerrar"; the steps and
+// their progress in `progreso`.
 class InterfazGuion : public Interfaz {
   public:
     void Informar(const std::string& texto) override { sucesos.push_back("informar:" + texto); }
@@ -42,12 +43,25 @@ class InterfazGuion : public Interfaz {
         sucesos.push_back("plantilla");
         if (alPlantilla) alPlantilla(t);
     }
+    void Paso(const std::string& texto, int numero, int pasos) override {
+        progreso.push_back({texto, numero, pasos});
+    }
+    void Avance(const std::string& texto, int hecho, int total) override {
+        progreso.push_back({texto, hecho, total});
+    }
     void DesactivarBotones() override { sucesos.push_back("botones"); }
     void CerrarVentana() override { sucesos.push_back("cerrar"); }
 
     int Veces(const std::string& suceso) const;
 
     std::vector<std::string> sucesos;
+    // Steps and the progress within them, kept apart from the rest.
+    struct Progreso {
+        std::string texto;
+        int actual, total;
+        bool operator==(const Progreso&) const = default;
+    };
+    std::vector<Progreso> progreso;
     std::function<void(Tabla&)> alProfesores, alPlantilla;
 };
 

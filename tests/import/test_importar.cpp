@@ -3,6 +3,8 @@
 
 #include "import/importar.h"
 
+#include <algorithm>
+
 #include "import/entorno.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
@@ -101,6 +103,48 @@ TEST_F(Importar, LoQueVeLaPersona) {
         EXPECT_TRUE(estado_->tablaProfesores && estado_->tablaProfesores->Active());
         EXPECT_TRUE(estado_->tablaAsignaturas && estado_->tablaAsignaturas->Active());
     }
+}
+
+// Each step in words with its number, and within the solution's step the
+// sessions done: rising, ending on the total, and not one call per session.
+TEST_F(Importar, LosPasosYLasSesionesHechas) {
+    Filas solucion;
+    for (int i = 0; i < 1380; ++i)
+        solucion.push_back({std::to_string(1 + i % 5), std::to_string(1 + i % 7), "*MAT", "GLJ",
+                            "ESO", "4", "MAT", "4ESOA", "12"});
+    CrearSoluc(solucion);
+
+    BImportarClick(*estado_, interfaz_);
+
+    using P = InterfazGuion::Progreso;
+    std::vector<P> pasos, sesiones;
+    for (const P& p : interfaz_.progreso)
+        (p.texto.rfind("Importando el horario:", 0) == 0 ? sesiones : pasos).push_back(p);
+    EXPECT_EQ(pasos, (std::vector<P>{
+                         {"Copiando los horarios de GC (1 de 5)", 1, 5},
+                         {"Comprobando los D.N.I. de los profesores (2 de 5)", 2, 5},
+                         {"Comprobando la plantilla horaria (3 de 5)", 3, 5},
+                         {"Importando el horario (4 de 5)", 4, 5},
+                         {"Guardando los horarios en GC (5 de 5)", 5, 5},
+                     }));
+    ASSERT_FALSE(sesiones.empty());
+    EXPECT_LE(sesiones.size(), 101u);
+    EXPECT_GT(sesiones.size(), 50u);
+    for (std::size_t i = 0; i < sesiones.size(); ++i) {
+        const P& s = sesiones[i];
+        EXPECT_EQ(s.total, 1380);
+        EXPECT_EQ(s.texto,
+                  "Importando el horario: " + std::to_string(s.actual) + " de 1380 sesiones");
+        if (i > 0) {
+            EXPECT_GT(s.actual, sesiones[i - 1].actual);
+        }
+    }
+    EXPECT_EQ(sesiones.front().actual, 0);
+    EXPECT_EQ(sesiones.back().actual, 1380);
+    // The sessions are counted inside their own step.
+    const auto cuarto = std::find(interfaz_.progreso.begin(), interfaz_.progreso.end(), pasos[3]);
+    const auto quinto = std::find(interfaz_.progreso.begin(), interfaz_.progreso.end(), pasos[4]);
+    EXPECT_EQ(quinto - cuarto, static_cast<std::ptrdiff_t>(sesiones.size()) + 1);
 }
 
 TEST_F(Importar, SinSolucion) {

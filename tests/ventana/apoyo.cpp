@@ -7,8 +7,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -49,6 +52,7 @@ Contestador::Contestador() {
 }
 
 void Contestador::Mirar() {
+    if (enPaso_) return;
     QWidget* activa = QApplication::activeModalWidget();
     if (!activa || !activa->isVisible()) return;
     if (auto* caja = qobject_cast<QMessageBox*>(activa)) {
@@ -67,13 +71,61 @@ void Contestador::Mirar() {
     if (!pasos.empty()) {
         auto paso = std::move(pasos.front());
         pasos.pop_front();
+        enPaso_ = true;
         paso(*dialogo);
+        enPaso_ = false;
         return;
     }
     if (auto* salir = dialogo->findChild<QPushButton*>("BitBtn1"))
         QTest::mouseClick(salir, Qt::LeftButton);
     else
         dialogo->reject();
+}
+
+void ComprobarTextosEnteros(QWidget& ventana) {
+    // Where the lines of a label's text lie in its panel, wrapped as the
+    // label wraps them.
+    auto lineas = [](const QLabel* label) {
+        QTextLayout disposicion(label->text(), label->font());
+        QTextOption opcion;
+        opcion.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+        disposicion.setTextOption(opcion);
+        std::vector<QRect> rectangulos;
+        qreal y = 0;
+        disposicion.beginLayout();
+        for (QTextLine linea = disposicion.createLine(); linea.isValid();
+             linea = disposicion.createLine()) {
+            linea.setLineWidth(label->width());
+            linea.setPosition(QPointF(0, y));
+            y += linea.height();
+            rectangulos.push_back(linea.naturalTextRect().toAlignedRect().translated(label->pos()));
+        }
+        disposicion.endLayout();
+        return rectangulos;
+    };
+    const QString acentos = QString::fromUtf8("ÁÉÍÓÚÀÈÒ");
+    for (QLabel* label : ventana.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&ventana) || label->text().isEmpty()) continue;
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QRect visible = label->geometry() & label->parentWidget()->rect();
+        for (const QRect& linea : lineas(label)) {
+            EXPECT_TRUE(visible.contains(linea))
+                << "line " << linea.x() << "," << linea.y() << " " << linea.width() << "x"
+                << linea.height() << " outside " << visible.x() << "," << visible.y() << " "
+                << visible.width() << "x" << visible.height();
+            for (QWidget* otro :
+                 label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (otro == label || !otro->isVisibleTo(&ventana)) continue;
+                std::vector<QRect> ocupado = {otro->geometry()};
+                if (const auto* otraEtiqueta = qobject_cast<QLabel*>(otro))
+                    ocupado = lineas(otraEtiqueta);
+                for (const QRect& r : ocupado)
+                    EXPECT_FALSE(r.intersects(linea)) << otro->objectName().toStdString();
+            }
+        }
+        const QFontMetrics medida(label->font());
+        EXPECT_LE(-medida.tightBoundingRect(acentos).top(), medida.ascent());
+    }
 }
 
 void Teclear(const QString& texto) {

@@ -57,7 +57,14 @@ class Contestador : public QObject {
     void Mirar();
     QTimer reloj_;
     QWidget* ultimoDialogo_ = nullptr;
+    bool enPaso_ = false;  // a step may itself wait for events
 };
+
+// Every label of `ventana` reads whole where it stands: its text, wrapped as
+// the label wraps it, fits the part of the label its panel shows and runs
+// into no other control, and its font keeps the accents of capitals inside
+// the line.
+void ComprobarTextosEnteros(QWidget& ventana);
 
 // Types into whatever has the focus, key by key, as the keyboard would.
 void Teclear(const QString& texto);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QBrush>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -134,7 +136,8 @@ class Dialogos : public ::testing::Test {
 
 TEST_F(Dialogos, ControlProfesoresLaysOutItsGridNavigatorAndNotes) {
     auto tabla = Proft(unidad.Raiz(), {{"ANA", "ROS, ANA", "VALENCIÀ", 111},
-                                       {"JOS", "PÉREZ, JOSÉ", "MATEMÀTIQUES", 0}});
+                                       {"JOS", "PÉREZ, JOSÉ", "MATEMÀTIQUES", 0},
+                                       {"LUZ", "GIL, LUZ", "HISTÒRIA", 0}});
     TControlProfesores d(*tabla, nullptr);
     d.show();
     EXPECT_EQ(d.windowTitle(), "Control de Profesores");
@@ -158,7 +161,9 @@ TEST_F(Dialogos, ControlProfesoresLaysOutItsGridNavigatorAndNotes) {
     EXPECT_EQ(r.model()->index(1, 2).data().toString(), "MATEMÀTIQUES");
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(bool(r.model()->flags(r.model()->index(0, c)) & Qt::ItemIsEditable), c == 3) << c;
-    EXPECT_EQ(r.currentIndex(), r.model()->index(0, 3));
+    // The cursor starts on the first teacher without a DNI.
+    EXPECT_EQ(r.currentIndex(), r.model()->index(1, 3));
+    ComprobarTextosEnteros(d);
     d.grab().save(QString::fromStdString(CarpetaArtefactos() + "/control_profesores.png"));
 }
 
@@ -280,7 +285,157 @@ TEST_F(Dialogos, ControlPlantillaShowsTwentyHoursWithTheHourFixed) {
     EXPECT_EQ(r.palette().color(QPalette::Base), QColor(240, 251, 255));
     EXPECT_EQ(r.palette().color(QPalette::AlternateBase), QColor(207, 217, 254));
     EXPECT_TRUE(r.horizontalHeader()->styleSheet().contains("#fee4a9"));
+    ComprobarTextosEnteros(d);
     d.grab().save(QString::fromStdString(CarpetaArtefactos() + "/control_plantilla.png"));
+}
+
+// A DNI on disk, as another cursor on the file sees it: only what was posted.
+int32_t DniEscrito(const std::string& carpeta, int registro) {
+    Tabla t;
+    t.SetTableName(carpeta + "/PROFT.DBF");
+    t.Open();
+    t.GoTo(registro);
+    return t.FieldByName("DNI").AsInteger();
+}
+
+bool Marcada(ventana::TRejillaDatos& r, int fila) {
+    return r.model()->index(fila, 3).data(Qt::ForegroundRole).value<QBrush>().color() ==
+           QColor(192, 0, 0);
+}
+
+TEST_F(Dialogos, TeachersWithoutADniAreMarkedUntilOneIsPosted) {
+    auto tabla = Proft(unidad.Raiz(), {{"ANA", "ROS, ANA", "VAL", 111},
+                                       {"JOS", "PÉREZ, JOSÉ", "MAT", 0},
+                                       {"LUZ", "GIL, LUZ", "HIS", 222},
+                                       {"PAU", "SOLER, PAU", "FIS", 0}});
+    TControlProfesores d(*tabla, nullptr);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    ventana::TRejillaDatos& r = *d.Rejilla();
+    EXPECT_EQ(r.currentIndex(), r.model()->index(1, 3));
+    for (int fila = 0; fila < 4; ++fila)
+        EXPECT_EQ(Marcada(r, fila), fila == 1 || fila == 3) << fila;
+    EXPECT_FALSE(r.model()->index(1, 1).data(Qt::ForegroundRole).value<QBrush>().color() ==
+                 QColor(192, 0, 0));  // only the DNI cell
+
+    r.setFocus();
+    Teclear("555");
+    PulsarTecla(Qt::Key_Return);  // to the next row, which posts this one
+    EXPECT_EQ(DniEscrito(unidad.Raiz(), 2), 555);
+    EXPECT_FALSE(Marcada(r, 1));
+    EXPECT_TRUE(Marcada(r, 3));
+    // Typed back to 0, it is missing again.
+    r.setCurrentIndex(r.model()->index(1, 3));
+    Teclear("0");
+    PulsarTecla(Qt::Key_Return);
+    EXPECT_TRUE(Marcada(r, 1));
+}
+
+TEST_F(Dialogos, AmongManyTeachersTheFirstWithoutADniIsInView) {
+    auto tabla = Proft(unidad.Raiz(), {});
+    {
+        Tabla t;
+        t.SetTableName(unidad / "PROFT.DBF");
+        t.Open();
+        for (int i = 0; i < 120; ++i) {
+            t.Append();
+            t.FieldByName("ABREV").SetAsString("P" + std::to_string(i));
+            if (i != 87) t.FieldByName("DNI").SetAsInteger(1000 + i);
+            t.Post();
+        }
+    }
+    tabla->Close();
+    tabla->Open();
+    TControlProfesores d(*tabla, nullptr);
+    d.show();
+    ventana::TRejillaDatos& r = *d.Rejilla();
+    EXPECT_EQ(r.currentIndex(), r.model()->index(87, 3));
+    EXPECT_EQ(tabla->RecNo(), 88);
+    EXPECT_TRUE(r.viewport()->rect().contains(r.visualRect(r.currentIndex())));
+}
+
+// What is typed into the open editor counts: "Salir", the close box and a
+// move to another row write it and post the row; a text the field refuses
+// keeps the dialog open on its cell, once.
+TEST_F(Dialogos, TheCellBeingTypedIsWrittenBeforeTheGridIsLeft) {
+    enum Salida { kBotonSalir, kCierre, kOtraFila };
+    struct Caso {
+        Salida salida;
+        const char* tecleado;
+        bool aceptado;
+    };
+    for (const Caso& caso : {Caso{kBotonSalir, "123", true}, Caso{kCierre, "123", true},
+                             Caso{kOtraFila, "123", true}, Caso{kBotonSalir, "12AB", false},
+                             Caso{kCierre, "12AB", false}, Caso{kOtraFila, "12AB", false}}) {
+        SCOPED_TRACE(std::to_string(caso.salida) + " " + caso.tecleado);
+        contestador.cajas.clear();
+        auto tabla =
+            Proft(unidad.Raiz(), {{"ANA", "ROS, ANA", "VAL", 0}, {"JOS", "PÉREZ, JOSÉ", "MAT", 0}});
+        TControlProfesores d(*tabla, nullptr);
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        ventana::TRejillaDatos& r = *d.Rejilla();
+        r.setFocus();
+        Teclear(caso.tecleado);
+        ASSERT_NE(r.indexWidget(r.currentIndex()), nullptr);  // the editor is still open
+
+        auto* salir = d.findChild<QPushButton*>("BitBtn1");
+        switch (caso.salida) {
+            case kBotonSalir:
+                QTest::mouseClick(salir, Qt::LeftButton);
+                break;
+            case kCierre:
+                d.close();
+                break;
+            case kOtraFila:
+                d.Navegador()->Boton(3)->click();
+                break;
+        }
+        if (caso.aceptado) {
+            EXPECT_EQ(DniEscrito(unidad.Raiz(), 1), 123);
+            EXPECT_EQ(d.isVisible(), caso.salida == kOtraFila);
+            EXPECT_EQ(r.currentIndex().row(), caso.salida == kOtraFila ? 1 : 0);
+            EXPECT_TRUE(contestador.cajas.empty());
+            continue;
+        }
+        QTRY_COMPARE(int(contestador.cajas.size()), 1);
+        EXPECT_EQ(contestador.cajas[0].texto,
+                  "'12AB' no es un valor entero válido para el campo 'DNI'");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(r.currentIndex(), r.model()->index(0, 3));
+        EXPECT_EQ(DniEscrito(unidad.Raiz(), 1), 0);
+        // Having seen the box, the person may leave: nothing more is refused.
+        QTest::mouseClick(salir, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(contestador.cajas.size(), 1u);
+    }
+}
+
+// Escape drops the cell being typed and never closes a dialog.
+TEST_F(Dialogos, EscapeCancelsTheCellAndLeavesBothDialogsOpen) {
+    auto proft = Proft(unidad.Raiz(), {{"ANA", "ROS, ANA", "VAL", 0}});
+    auto plantilla = Plantilla(unidad.Raiz());
+    TControlProfesores profesores(*proft, nullptr);
+    TControlPlantilla horas(*plantilla, nullptr);
+    for (ventana::TControlRejilla* d :
+         std::initializer_list<ventana::TControlRejilla*>{&profesores, &horas}) {
+        SCOPED_TRACE(d->objectName().toStdString());
+        d->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        ventana::TRejillaDatos& r = *d->Rejilla();
+        r.setFocus();
+        const QString antes = r.currentIndex().data().toString();
+        Teclear("9");
+        PulsarTecla(Qt::Key_Escape);
+        EXPECT_EQ(r.indexWidget(r.currentIndex()), nullptr);
+        EXPECT_EQ(r.currentIndex().data().toString(), antes);
+        PulsarTecla(Qt::Key_Escape);
+        QTest::keyClick(d, Qt::Key_Escape);
+        EXPECT_TRUE(d->isVisible());
+        d->close();
+        EXPECT_FALSE(d->isVisible());
+    }
+    EXPECT_TRUE(contestador.cajas.empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The program itself under a real X server: embedded in a host window by its
 // handle, closed with Alt+S, and after an export; Zentaro.ini beside a copy
-// of the program tells what the host would read.
+// of the program tells what the host would read. Then stand-alone, driven
+// with keys and clicks as a head of studies drives it through an import.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -15,11 +16,18 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "apoyo.h"
+#include "export/exportar.h"
+#include "generador.h"
+#include "tables/carpetas.h"
+#include "tables/estado.h"
+#include "tables/staging.h"
+#include "tables/tabla.h"
 
 extern char** environ;
 
@@ -237,6 +245,173 @@ TEST_F(Incrustada, TheGeneratorStandInHostsItAndPrintsTheStatus) {
     CerrarConAltS(ventana);
     ASSERT_TRUE(host.Esperar(10s)) << "the host did not end with the program";
     EXPECT_EQ(Leer(salida), "Transformado=0\n");
+}
+
+// Stand-alone, as a person sits before it: keys and clicks through xdotool,
+// and pictures of the screen for whoever looks at the artefacts.
+class ComoUnaPersona : public Incrustada {
+  protected:
+    // The window named so (anchored), once it shows.
+    std::string Esperar(const std::string& nombre, std::chrono::milliseconds plazo = 20s) {
+        std::string id;
+        Hasta(
+            [&] {
+                id = Salida("xdotool search --onlyvisible --name '^" + nombre + "$'");
+                return !id.empty();
+            },
+            plazo);
+        return id.substr(0, id.find('\n'));
+    }
+    // A message box (titled "Brisolt") acknowledged with Enter; its absence
+    // within the time is false.
+    bool Aceptar(std::chrono::milliseconds plazo = 20s) {
+        const std::string caja = Esperar("Brisolt", plazo);
+        if (caja.empty()) return false;
+        Salida("xdotool windowfocus --sync " + caja + " key Return");
+        return Hasta(
+            [&] { return Salida("xdotool search --onlyvisible --name '^Brisolt$'").empty(); });
+    }
+    void Teclas(const std::string& ventana, const std::string& teclas) {
+        Salida("xdotool windowfocus --sync " + ventana + " key --delay 60 " + teclas);
+    }
+    void Escribir(const std::string& ventana, const std::string& texto) {
+        Salida("xdotool windowfocus --sync " + ventana + " type --delay 40 '" + texto + "'");
+    }
+    void Pulsar(const std::string& ventana, int x, int y) {
+        Salida("xdotool mousemove --window " + ventana + " " + std::to_string(x) + " " +
+               std::to_string(y) + " click 1");
+    }
+    // The whole screen, when ImageMagick is there to take it.
+    void Foto(const std::string& nombre) {
+        if (!fs::exists("/usr/bin/import")) return;
+        Salida("import -window root '" + CarpetaArtefactos() + "/" + nombre + "'");
+    }
+};
+
+// The school's data exported and a solution placed, as the generator would.
+void PrepararSolucion(const std::string& raiz) {
+    class Callada : public Interfaz {
+        void Informar(const std::string&) override {}
+        void CursorEspera() override {}
+        void CursorNormal() override {}
+        void ControlProfesores(Tabla&) override {}
+        void ControlPlantilla(Tabla&) override {}
+        void DesactivarBotones() override {}
+        void CerrarVentana() override {}
+    } callada;
+    Estado estado;
+    estado.carpetaGC = RutaNativa(kCarpetaGC);
+    estado.ComboBoxValCast = "VALENCIÁ";
+    CopiarTablasGC(estado);
+    BExportarClick(estado, callada);
+    GenerarSolucion(raiz + "/ZTEMP");
+}
+
+TEST_F(ComoUnaPersona, EnterAtStartDoesNothingAndWhatIsTypedLastIsImported) {
+    PrepararSolucion(unidad.Raiz());
+    const std::string horprof = RutaNativa("C:\\GC\\horprof.dbf");
+    const std::string antes = Leer(horprof);
+    // The teachers without a DNI, in the grid's order, and who teaches.
+    std::vector<int> sinDni;
+    std::vector<std::string> abreviaturas;
+    {
+        Tabla proft;
+        proft.SetTableName(unidad / "ZTEMP/PROFT.DBF");
+        proft.Open();
+        for (proft.First(); !proft.Eof(); proft.Next()) {
+            if (proft.FieldByName("DNI").AsInteger() == 0) {
+                sinDni.push_back(static_cast<int>(abreviaturas.size()));
+            }
+            abreviaturas.push_back(proft.FieldByName("ABREV").AsString());
+        }
+    }
+    ASSERT_FALSE(sinDni.empty());
+
+    auto brisolt = std::make_unique<Proceso>(
+        std::vector<std::string>{programa_},
+        std::vector<std::string>{"DISPLAY=" + pantalla_, "QT_QPA_PLATFORM=xcb",
+                                 "BRISOLT_DRIVE_C=" + unidad.Raiz()});
+    const std::string ventana = Ventana();
+    ASSERT_FALSE(ventana.empty());
+    Foto("pantalla_ventana.png");
+
+    // Right after opening: Enter, Enter, Escape. Nothing starts, nothing closes.
+    Teclas(ventana, "Return Return Escape");
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(Salida("xdotool search --onlyvisible --name '^Brisolt$'"), "");
+    EXPECT_FALSE(brisolt->Esperar(0ms)) << "the window closed";
+    EXPECT_EQ(Leer(horprof), antes);
+
+    // The import's "Aceptar": the import panel is the right half, the button at 92, 57 in it.
+    Pulsar(ventana, 299 + 92 + 44, 57 + 12);
+    ASSERT_TRUE(Aceptar()) << "no warning before the import";
+
+    // The DNIs: each typed where the grid stands, Enter, Down to the next
+    // one; the last typed and left in its cell, then "Salir" clicked.
+    const std::string profesores = Esperar("Control de Profesores");
+    ASSERT_FALSE(profesores.empty());
+    Foto("pantalla_control_profesores.png");
+    for (std::size_t i = 0; i < sinDni.size(); ++i) {
+        if (i > 0) {
+            std::string teclas = "Return";
+            for (int f = sinDni[i - 1] + 1; f < sinDni[i]; ++f) teclas += " Down";
+            Teclas(profesores, teclas);
+        }
+        Escribir(profesores, std::to_string(90000001 + i));
+    }
+    Pulsar(profesores, 584 + 37, 216 + 12);
+
+    // The template: a new start for hour 1, typed and left in its cell, "Salir".
+    const std::string plantilla = Esperar("Control de Plantilla Horaria");
+    ASSERT_FALSE(plantilla.empty()) << "the DNI check did not let the import go on";
+    Escribir(plantilla, "07:45");
+    Foto("pantalla_control_plantilla.png");
+    Pulsar(plantilla, 576 + 37, 312 + 12);
+
+    ASSERT_TRUE(Aceptar(60s)) << "no end of the import";
+    Foto("pantalla_tras_importar.png");
+    CerrarConAltS(ventana);
+    ASSERT_TRUE(brisolt->Esperar(10s)) << "the window did not close";
+
+    // The last DNI, typed and never confirmed with Enter, is the teacher's.
+    const int ultimo = sinDni.back();
+    const int32_t dniUltimo = 90000001 + static_cast<int32_t>(sinDni.size()) - 1;
+    Tabla proft;
+    proft.SetTableName(unidad / "ZTEMP/PROFT.DBF");
+    proft.Open();
+    proft.First();
+    for (int f = 0; f < ultimo; ++f) proft.Next();
+    EXPECT_EQ(proft.FieldByName("DNI").AsInteger(), dniUltimo);
+    proft.Close();
+
+    std::set<int32_t> dnis;
+    int primeras = 0;
+    Tabla horario;
+    horario.SetTableName(horprof);
+    horario.Open();
+    for (horario.First(); !horario.Eof(); horario.Next()) {
+        dnis.insert(horario.FieldByName("DNI").AsInteger());
+        if (horario.FieldByName("NUMHORA").AsInteger() != 1) continue;
+        ++primeras;
+        EXPECT_EQ(horario.FieldByName("HORAD").AsString(), "07:45");
+    }
+    EXPECT_GT(primeras, 0);
+    // Every DNI typed, the last one too, is in horprof.dbf wherever its teacher has a session.
+    std::set<std::string> conSesiones;
+    Tabla soluc;
+    soluc.SetTableName(unidad / "ZTEMP/SOLUC.DBF");
+    soluc.Open();
+    for (soluc.First(); !soluc.Eof(); soluc.Next())
+        if (soluc.FieldByName("DIA").AsInteger() != 0)
+            conSesiones.insert(soluc.FieldByName("PROF").AsString());
+    int comprobados = 0;
+    for (std::size_t i = 0; i < sinDni.size(); ++i) {
+        const std::string& abrev = abreviaturas[static_cast<std::size_t>(sinDni[i])];
+        if (!conSesiones.count(abrev)) continue;
+        ++comprobados;
+        EXPECT_EQ(dnis.count(90000001 + static_cast<int32_t>(i)), 1u) << abrev;
+    }
+    EXPECT_GT(comprobados, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -175,7 +176,67 @@ TEST_F(Ventana, EveryControlHasItsKindPlaceTextAndLook) {
     for (const char* ok : {"BExportar", "BImportar"})
         EXPECT_FALSE(Hijo<QPushButton>(ventana, ok)->icon().isNull()) << ok;
 
+    EXPECT_TRUE(contestador.cajas.empty());
+}
+
+// The columns a text's ink spans in a line edit, unclipped or not.
+int AnchoTinta(QLineEdit& campo) {
+    const QImage imagen = campo.grab().toImage();
+    int primera = -1, ultima = -1;
+    for (int x = 0; x < imagen.width(); ++x)
+        for (int y = 0; y < imagen.height(); ++y)
+            if (qGray(imagen.pixel(x, y)) < 160) {
+                if (primera < 0) primera = x;
+                ultima = x;
+                break;
+            }
+    return primera < 0 ? 0 : ultima - primera + 1;
+}
+
+TEST_F(Ventana, EveryTextReadsWholeAtItsPlace) {
+    for (const std::vector<std::string>& modo :
+         {std::vector<std::string>{}, {"exportar", "0"}, {"importar", "0"}}) {
+        SCOPED_TRACE(modo.empty() ? "(none)" : modo[0]);
+        TExportarDatos ventana(modo);
+        ventana.show();
+        ComprobarTextosEnteros(ventana);
+    }
+
+    TExportarDatos ventana({});
+    ventana.show();
+    auto* idioma = Hijo<QComboBox>(ventana, "ComboBoxValCast");
+    QLineEdit* campo = idioma->lineEdit();
+    // "CASTELLANO" whole in the language box: as much ink as in a field wide
+    // enough for anything, so nothing is scrolled away or hidden by the arrow.
+    QLineEdit patron;
+    patron.setFont(campo->font());
+    patron.setFrame(false);
+    patron.resize(400, campo->height());
+    for (const QString& texto : {QString("CASTELLANO"), QString::fromUtf8("VALENCIÁ")}) {
+        SCOPED_TRACE(texto.toStdString());
+        idioma->setEditText(texto);
+        patron.setText(texto);
+        EXPECT_EQ(AnchoTinta(*campo), AnchoTinta(patron));
+        idioma->grab().save(QString::fromStdString(CarpetaArtefactos() + "/idioma_" +
+                                                   texto.left(3).toStdString() + ".png"));
+    }
+    idioma->setEditText(QString::fromUtf8("VALENCIÁ"));
     ventana.grab().save(QString::fromStdString(CarpetaArtefactos() + "/ventana.png"));
+
+    // The list rows leave the accents their room.
+    idioma->showPopup();
+    QAbstractItemView* lista = idioma->view();
+    ASSERT_TRUE(lista->isVisible());
+    const QFontMetrics medida(lista->font());
+    for (int fila = 0; fila < idioma->count(); ++fila) {
+        const QRect celda = lista->visualRect(idioma->model()->index(fila, 0));
+        EXPECT_GE(celda.height(),
+                  -medida.tightBoundingRect(QString::fromUtf8("Á")).top() + medida.descent() + 2)
+            << fila;
+    }
+    lista->window()->grab().save(
+        QString::fromStdString(CarpetaArtefactos() + "/ventana_lista_idioma.png"));
+    idioma->hidePopup();
     EXPECT_TRUE(contestador.cajas.empty());
 }
 
@@ -237,7 +298,8 @@ TEST_F(Ventana, TheModeWordDecidesWhichPanelsShow) {
 TEST_F(Ventana, StartUpStagesFromTheSchoolFolderAndListsTheCentres) {
     TExportarDatos ventana({});
     const std::string gc = RutaNativa("C:\\GC");
-    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text().toStdString(), gc);
+    // Shown as the person knows it from the two Windows programs.
+    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text(), "C:\\GC");
     EXPECT_EQ(Hijo<ventana::TListaDirectorios>(ventana, "ListaDirectorios")->Carpeta(), gc);
     auto* centros = Hijo<QComboBox>(ventana, "CBCentro");
     ASSERT_GT(centros->count(), 0);
@@ -282,16 +344,21 @@ TEST_F(Ventana, TheFolderListMovesTheSchoolFolderAndReportsWhatCannotBeEntered) 
         return nullptr;
     };
     const std::string gc = RutaNativa("C:\\GC");
-    // The parents from the root down come first; the subfolders after the folder.
-    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(0)), "/");
-    ASSERT_NE(item(unidad.Raiz()), nullptr);
+    // The parents from the drive down come first, spelt as on drive C:; the
+    // subfolders after the folder.
+    auto texto = [&](int i) { return lista->item(i)->text().trimmed(); };
+    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(0)), unidad.Raiz());
+    EXPECT_EQ(texto(0), "C:\\");
+    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(1)), gc);
+    EXPECT_EQ(texto(1), "GC");
+    EXPECT_EQ(texto(2), "otra");
 
     QListWidgetItem* otra = item(gc + "/otra");
     ASSERT_NE(otra, nullptr);
     emit lista->itemActivated(otra);
     EXPECT_EQ(lista->Carpeta(), gc + "/otra");
     EXPECT_EQ(fs::current_path().string(), gc + "/otra");
-    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text().toStdString(), gc + "/otra");
+    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text(), "C:\\GC\\otra");
     EXPECT_EQ(ventana.EstadoVentana().carpetaGC, gc + "/otra");
     // Staging from a folder without tables leaves none.
     EXPECT_FALSE(fs::exists(unidad / "ZTEMP/VALENCIA/centro.dbf"));
@@ -332,9 +399,81 @@ TEST_F(Ventana, TheDriveListLeadsToEachDrivesLastFolder) {
     emit disco->activated(1);
     EXPECT_EQ(lista->Carpeta(), unidades[1].raiz);
     EXPECT_EQ(disco->currentIndex(), 1);
+    // Off drive C: the folder keeps its own spelling, from the root.
+    EXPECT_EQ(Hijo<QLineEdit>(ventana, "EdNuevoDir")->text().toStdString(), unidades[1].raiz);
+    EXPECT_EQ(ventana::TListaDirectorios::RutaDe(lista->item(0)), "/");
     emit disco->activated(0);
     EXPECT_EQ(lista->Carpeta(), RutaNativa("C:\\GC"));
     EXPECT_TRUE(contestador.cajas.empty());
+}
+
+// Enter presses the export's "Aceptar" from anywhere in the window; the
+// import's only from its own button, or when its panel is the only one. The
+// folder field and the folder list keep Enter to themselves, and Escape
+// closes nothing.
+TEST_F(Ventana, EnterStartsTheExportAndTheImportOnlyFromItsOwnButton) {
+    const QString avisoExportar =
+        "La duración de este Proceso será más larga, en función de la cantidad de datos que "
+        "tengamos en nuestra Gestión de Centros.";
+    const QString avisoImportar =
+        "La duración de este Proceso será más larga, en función de la cantidad de datos que "
+        "tengamos en nuestro Horario.";
+    fs::create_directories(unidad / "GC/otra");
+    fs::create_directories(unidad / "programa");
+    const std::string gc = RutaNativa("C:\\GC");
+    TExportarDatos ventana({});
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+    auto intro = [&](const char* nombre) {
+        // A message box of the command before may have taken the activation.
+        ventana.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+        Hijo(ventana, nombre)->setFocus();
+        PulsarTecla(Qt::Key_Return);
+    };
+    auto primera = [&] {
+        return contestador.cajas.empty() ? QString() : contestador.cajas[0].texto;
+    };
+
+    // At start the folder field has the focus: Enter, Enter, Escape do nothing.
+    EXPECT_EQ(QApplication::focusWidget(), Hijo(ventana, "EdNuevoDir"));
+    PulsarTecla(Qt::Key_Return);
+    PulsarTecla(Qt::Key_Return);
+    PulsarTecla(Qt::Key_Escape);
+    EXPECT_TRUE(ventana.isVisible());
+    EXPECT_TRUE(contestador.cajas.empty());
+
+    // The folder list opens the folder under its cursor, and only that.
+    auto* lista = Hijo<ventana::TListaDirectorios>(ventana, "ListaDirectorios");
+    auto ir = [&](const std::string& ruta) {
+        for (int i = 0; i < lista->count(); ++i)
+            if (ventana::TListaDirectorios::RutaDe(lista->item(i)) == ruta) lista->setCurrentRow(i);
+        intro("ListaDirectorios");
+        EXPECT_EQ(lista->Carpeta(), ruta);
+    };
+    ir(gc + "/otra");
+    ir(gc);
+    EXPECT_TRUE(contestador.cajas.empty());
+
+    // The import's own button starts it (it stops at once: no solution yet).
+    intro("BImportar");
+    EXPECT_EQ(primera(), avisoImportar);
+    contestador.cajas.clear();
+
+    // Elsewhere, the language box included, Enter is the export.
+    intro("ComboBoxValCast");
+    ASSERT_EQ(primera(), avisoExportar);
+    EXPECT_EQ(contestador.cajas.back().texto, "Proceso finalizado");
+    contestador.cajas.clear();
+
+    // With the import panel alone, Enter is the import's from anywhere.
+    TExportarDatos incrustada({"importar", "0"});
+    incrustada.FijarRutaEjecutable(unidad / "programa/brisolt");
+    incrustada.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&incrustada));
+    Hijo(incrustada, "CBCentro")->setFocus();
+    PulsarTecla(Qt::Key_Return);
+    EXPECT_EQ(primera(), avisoImportar);
 }
 
 TEST_F(Ventana, HelpButtonShowsTheContentsAndF1TheFocusedControlsContext) {

@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <array>
 
+#include "import/control_profesores.h"
 #include "shell/ventana/cajas.h"
+#include "shell/ventana/fuentes.h"
 #include "shell/ventana/panel.h"
 
 namespace brisolt::ventana {
@@ -26,6 +28,7 @@ const QColor kAguamarina(0, 255, 255);
 const QColor kResalte(0, 102, 204);
 const QColor kAzulMarino(0, 0, 128);
 const QColor kFondoAviso(240, 202, 166);
+constexpr int kFinBandaEscritorio = 8;  // pixels
 
 bool Dentro(const QWidget* hijo, const QWidget* padre) {
     for (; hijo; hijo = hijo->parentWidget())
@@ -88,7 +91,9 @@ TRejillaDatos::TRejillaDatos(ModeloTabla& modelo, QWidget* padre)
         setColumnWidth(c, std::max(ancho, titulo.horizontalAdvance(texto) + 12));
     }
 
-    if (modelo_.rowCount() > 0) setCurrentIndex(PrimeraEditable(0));
+    // The first row still waiting for the person, or the first of all.
+    if (modelo_.rowCount() > 0)
+        setCurrentIndex(PrimeraEditable(std::max(0, modelo_.PrimeraPendiente())));
 }
 
 QModelIndex TRejillaDatos::PrimeraEditable(int fila) const {
@@ -114,7 +119,18 @@ void TRejillaDatos::focusOutEvent(QFocusEvent* evento) {
     modelo_.Salir();
 }
 
+void TRejillaDatos::showEvent(QShowEvent* evento) {
+    QTableView::showEvent(evento);
+    scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
 void TRejillaDatos::keyPressEvent(QKeyEvent* evento) {
+    // An open editor takes Escape itself and drops what was typed; without
+    // one there is nothing to cancel, and the key goes no further.
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
     if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) &&
         state() != QAbstractItemView::EditingState) {
         const QModelIndex siguiente = moveCursor(QAbstractItemView::MoveNext, Qt::NoModifier);
@@ -129,8 +145,7 @@ void TRejillaDatos::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditH
     // Enter in a cell: write it and go on to the next cell, not edit it again;
     // a refused text keeps the cursor on its cell and the row in edit.
     if (pista == QAbstractItemDelegate::SubmitModelCache) {
-        // Read before the editor goes: the focus coming back re-enters the grid.
-        const bool rechazado = modelo_.Rechazado();
+        const bool rechazado = modelo_.TomarEscrituraRechazada();
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         if (rechazado) return;
         const QModelIndex siguiente = moveCursor(QAbstractItemView::MoveNext, Qt::NoModifier);
@@ -141,8 +156,56 @@ void TRejillaDatos::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditH
 }
 
 void TRejillaDatos::currentChanged(const QModelIndex& actual, const QModelIndex& anterior) {
+    if (volviendo_) {
+        QTableView::currentChanged(actual, anterior);
+        return;
+    }
+    const bool otraFila = actual.isValid() && actual.row() != anterior.row();
+    if (otraFila && anterior.isValid()) {
+        // The cell being typed goes into its field before the row is left;
+        // a refused text keeps the cursor on it, as after Enter.
+        ConfirmarEditor(anterior);
+        if (modelo_.TomarEscrituraRechazada()) {
+            Volver(anterior);
+            return;
+        }
+    }
     QTableView::currentChanged(actual, anterior);
-    if (actual.isValid() && actual.row() != anterior.row()) modelo_.Posicionar(actual.row());
+    if (otraFila && !modelo_.Posicionar(actual.row()) && anterior.isValid()) Volver(anterior);
+}
+
+void TRejillaDatos::Volver(const QModelIndex& celda) {
+    volviendo_ = true;
+    setCurrentIndex(celda);
+    volviendo_ = false;
+}
+
+void TRejillaDatos::ConfirmarEditor(const QModelIndex& celda) {
+    QWidget* editor = celda.isValid() ? indexWidget(celda) : nullptr;
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool TRejillaDatos::Dejar() {
+    const QModelIndex celda = currentIndex();
+    ConfirmarEditor(celda);
+    if (!modelo_.TomarEscrituraRechazada() && modelo_.Salir()) return true;
+    if (celda.isValid()) setCurrentIndex(celda);
+    setFocus();
+    return false;
+}
+
+bool TRejillaDatos::Grabar() {
+    ConfirmarEditor(currentIndex());
+    if (modelo_.TomarEscrituraRechazada()) return false;
+    return modelo_.Grabar();
+}
+
+void TRejillaDatos::Cancelar() {
+    if (QWidget* editor = currentIndex().isValid() ? indexWidget(currentIndex()) : nullptr)
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    modelo_.Cancelar();
 }
 
 // ---- Navigator
@@ -188,8 +251,8 @@ TNavegador::TNavegador(TRejillaDatos& rejilla, QWidget* padre) : QWidget(padre),
     connect(botones_[5], &QToolButton::clicked, this,
             [this] { IrA(rejilla_.Modelo().rowCount() - 1); });
     connect(botones_[6], &QToolButton::clicked, &m, &ModeloTabla::Editar);
-    connect(botones_[7], &QToolButton::clicked, &m, &ModeloTabla::Grabar);
-    connect(botones_[8], &QToolButton::clicked, &m, &ModeloTabla::Cancelar);
+    connect(botones_[7], &QToolButton::clicked, this, [this] { rejilla_.Grabar(); });
+    connect(botones_[8], &QToolButton::clicked, this, [this] { rejilla_.Cancelar(); });
     connect(botones_[9], &QToolButton::clicked, &m, &ModeloTabla::Refrescar);
     connect(&m, &ModeloTabla::estadoCambiado, this, &TNavegador::Actualizar);
     connect(&m, &QAbstractItemModel::modelReset, this, &TNavegador::Actualizar);
@@ -233,11 +296,12 @@ TControlRejilla::TControlRejilla(Tabla& tabla, std::vector<ColumnaRejilla> colum
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(d.cliente);
     move(24, 25);
-    QFont fuente = font();
-    fuente.setPixelSize(10);
-    setFont(fuente);
+    setFont(FuenteVentana());
 
-    auto* panel = new TDraw3D({kEscritorio, kFilaClara, kAguamarina}, this);
+    // The desktop colour only as a band along the top edge: the titles below
+    // it, in the hot-track blue, need the light part behind them.
+    auto* panel =
+        new TDraw3D({{0, kEscritorio}, {kFinBandaEscritorio, kFilaClara}}, kAguamarina, this);
     panel->setObjectName("Draw3D1");
     panel->setGeometry(QRect(QPoint(0, 0), d.cliente));
 
@@ -284,18 +348,37 @@ TControlRejilla::TControlRejilla(Tabla& tabla, std::vector<ColumnaRejilla> colum
 
     connect(
         modelo_, &ModeloTabla::rechazado, this,
-        [this](const QString& mensaje) { CajaError(this, mensaje.toStdString()); },
+        [this](const QString& mensaje) {
+            // The box is the answer to a refused cell: the refusal must not
+            // hold back the next "Salir" as well.
+            modelo_->TomarEscrituraRechazada();
+            CajaError(this, mensaje.toStdString());
+        },
         Qt::QueuedConnection);
     rejilla_->setFocus();
+}
+
+void TControlRejilla::reject() {
+    if (!rejilla_->Dejar()) return;
+    QDialog::reject();
+}
+
+void TControlRejilla::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
 }
 
 TControlProfesores::TControlProfesores(Tabla& wwTableProft, QWidget* propietario)
     : TControlRejilla(
           wwTableProft,
-          {{"ABREV", 4, "ABREV", true},
-           {"NOMBRE", 40, "NOMBRE", true},
-           {"DEPART", 12, "DEPARTAMENTO", true},
-           {"DNI", 10, "DNI", false}},
+          {{"ABREV", 4, "ABREV", true, {}},
+           {"NOMBRE", 40, "NOMBRE", true, {}},
+           {"DEPART", 12, "DEPARTAMENTO", true, {}},
+           // A teacher without a DNI is the reason the dialog opens: marked.
+           {"DNI", 10, "DNI", false, SinDni}},
           Disposicion{
               "ControlProfesores",
               "Control de Profesores",
@@ -319,9 +402,9 @@ TControlProfesores::TControlProfesores(Tabla& wwTableProft, QWidget* propietario
 TControlPlantilla::TControlPlantilla(Tabla& wwTablePlantilla, QWidget* propietario)
     : TControlRejilla(
           wwTablePlantilla,
-          {{"HORA", 7, "HORA", true},
-           {"HORAINI", 20, "HORA INICIO CLASE", false},
-           {"HORAFIN", 19, "HORA FINAL CLASE", false}},
+          {{"HORA", 7, "HORA", true, {}},
+           {"HORAINI", 20, "HORA INICIO CLASE", false, {}},
+           {"HORAFIN", 19, "HORA FINAL CLASE", false, {}}},
           Disposicion{
               "ControlPlantilla",
               "Control de Plantilla Horaria",

@@ -7,10 +7,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QWindow>
+#include <algorithm>
 #include <exception>
 
 #if BRISOLT_CON_XCB
@@ -22,10 +25,13 @@
 #include "export/exportar.h"
 #include "help/sistema.h"
 #include "import/importar.h"
+#include "shell/tecla_intro.h"
 #include "shell/ventana/cajas.h"
 #include "shell/ventana/control_rejillas.h"
+#include "shell/ventana/fuentes.h"
 #include "shell/ventana/listas.h"
 #include "shell/ventana/panel.h"
+#include "tables/carpetas.h"
 
 #ifndef BRISOLT_VERSION
 #define BRISOLT_VERSION "0"
@@ -80,6 +86,19 @@ void Negrita(QWidget* control) {
     control->setFont(fuente);
 }
 
+// The rows of a drop-down list. The menu look gives each row just the
+// line's height, and the accent of "VALENCIÁ" rises above it: these rows
+// leave it room.
+class FilasConAcentos : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
+        QSize tamano = QStyledItemDelegate::sizeHint(opcion, indice);
+        tamano.setHeight(std::max(tamano.height(), opcion.fontMetrics.height() + 4));
+        return tamano;
+    }
+};
+
 // Whether the X server knows a window by this number. Embedding into a window
 // that does not exist would leave ours nowhere to be seen.
 bool ExisteVentanaX11(uint32_t id) {
@@ -116,10 +135,7 @@ TExportarDatos::TExportarDatos(const std::vector<std::string>& parametros, QWidg
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kAncho, kAlto);
-    // The layout is given in pixels for an 8-point dialog font.
-    QFont fuente = font();
-    fuente.setPixelSize(10);
-    setFont(fuente);
+    setFont(FuenteVentana());
     FijarContextoAyuda(this, 1);
     CrearControles();
 
@@ -155,6 +171,7 @@ void TExportarDatos::CrearControles() {
     EdNuevoDir->setObjectName("EdNuevoDir");
     EdNuevoDir->setGeometry(14, 18, 220, 22);
     Negrita(EdNuevoDir);
+    EdNuevoDir->installEventFilter(this);
     ListaDirectorios = new TListaDirectorios(Draw3D1);
     ListaDirectorios->setObjectName("ListaDirectorios");
     ListaDirectorios->setGeometry(14, 41, 220, 83);
@@ -172,16 +189,20 @@ void TExportarDatos::CrearControles() {
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "&Salir", Draw3D1);
     BClose->setObjectName("BClose");
     BClose->setGeometry(304, 51, 89, 25);
-    BClose->setAutoDefault(false);
     Button1 = new QPushButton("F1 AYUDA", Draw3D1);
     Button1->setObjectName("Button1");
     Button1->setGeometry(310, 81, 75, 21);
-    Button1->setAutoDefault(false);
     QLabel* label7 = Etiqueta(Draw3D1, "Label7", TextoProducto(), 301, 130, kNegrita, kRojo);
     Colocar(label7, 293, 14);
-    // Not one of the panel's documented labels: the running command's step.
-    LabelPaso = Etiqueta(Draw3D1, "LabelPaso", QString(), 400, 51, kAjustar);
-    Colocar(LabelPaso, 190, 70);
+    // Beside the buttons, in the panel's free corner, and only while a command
+    // runs: the step in words over a bar.
+    LabelPaso = Etiqueta(Draw3D1, "LabelPaso", QString(), 400, 46, kNegrita | kAjustar);
+    Colocar(LabelPaso, 192, 30);
+    BarraPaso = new QProgressBar(Draw3D1);
+    BarraPaso->setObjectName("BarraPaso");
+    BarraPaso->setGeometry(400, 78, 192, 14);
+    BarraPaso->setTextVisible(false);
+    OcultarProgreso();
 
     // Export panel.
     Colocar(Etiqueta(Draw3D2, "Label8",
@@ -204,7 +225,8 @@ void TExportarDatos::CrearControles() {
     // "CASTELLANO" behind the user's back.
     ComboBoxValCast->setCompleter(nullptr);
     ComboBoxValCast->setGeometry(193, 66, 93, 21);
-    Negrita(ComboBoxValCast);
+    ComboBoxValCast->setFont(FuenteIdioma());
+    ComboBoxValCast->setItemDelegate(new FilasConAcentos(ComboBoxValCast));
     const QIcon tick = style()->standardIcon(QStyle::SP_DialogApplyButton);
     BExportar = new QPushButton(tick, "Aceptar", Draw3D2);
     BExportar->setObjectName("BExportar");
@@ -224,6 +246,9 @@ void TExportarDatos::CrearControles() {
     BImportar->setObjectName("BImportar");
     BImportar->setGeometry(92, 57, 89, 25);
     BImportar->setDefault(true);
+    // Only one button at a time can be the toolkit's default: Enter's choice
+    // between the two is made in MostrarPaneles.
+    MostrarPaneles(true, true);
     QLabel* label6 = Etiqueta(Draw3D3, "Label6",
                               "ATENCIÓN. Es necesario reorganizar los archivos de GC después de "
                               "efectuar este proceso.",
@@ -281,7 +306,9 @@ void TExportarDatos::Ejecutar(void (*comando)(Estado&, Interfaz&)) {
     if (ocupado_) return;
     LeerEleccionesUsuario();
     ocupado_ = true;
+    // A failed step stays on show while its error box is open.
     Proteger([&] { comando(estado_, *this); });
+    OcultarProgreso();
     ocupado_ = false;
 }
 
@@ -333,6 +360,16 @@ void TExportarDatos::keyPressEvent(QKeyEvent* evento) {
     QDialog::keyPressEvent(evento);
 }
 
+bool TExportarDatos::eventFilter(QObject* objeto, QEvent* evento) {
+    // Nothing reads the folder field: Enter in it must not reach the
+    // window's default button either.
+    if (objeto == EdNuevoDir && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
 // ---- Interfaz
 
 void TExportarDatos::Informar(const std::string& texto) {
@@ -348,14 +385,32 @@ void TExportarDatos::CursorEspera() {
 void TExportarDatos::CursorNormal() {
     if (espera_) QApplication::restoreOverrideCursor();
     espera_ = false;
-    LabelPaso->clear();
 }
 
-void TExportarDatos::Paso(const std::string& nombre) {
-    LabelPaso->setText("Procesando: " + QString::fromStdString(nombre));
+void TExportarDatos::Paso(const std::string& texto, int numero, int pasos) {
+    MostrarProgreso(texto, numero, pasos);
+}
+
+void TExportarDatos::Avance(const std::string& texto, int hecho, int total) {
+    MostrarProgreso(texto, hecho, total);
+}
+
+void TExportarDatos::MostrarProgreso(const std::string& texto, int actual, int total) {
+    LabelPaso->setText(QString::fromStdString(texto));
+    BarraPaso->setRange(0, std::max(total, 1));
+    BarraPaso->setValue(std::clamp(actual, 0, std::max(total, 1)));
+    LabelPaso->show();
+    BarraPaso->show();
     // The command runs on this thread: let the window repaint, but keep
     // clicks and keys for after it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TExportarDatos::OcultarProgreso() {
+    LabelPaso->hide();
+    LabelPaso->clear();
+    BarraPaso->hide();
+    BarraPaso->reset();
 }
 
 void TExportarDatos::ControlProfesores(Tabla& wwTableProft) {
@@ -399,6 +454,9 @@ void TExportarDatos::MostrarPaneles(bool exportar, bool importar) {
     const int alto = kAlto - kAltoCarpeta;
     Draw3D2->setVisible(exportar);
     Draw3D3->setVisible(importar);
+    if (BExportar && BImportar)
+        (BotonPorDefecto(exportar, importar) == BotonIntro::Importar ? BImportar : BExportar)
+            ->setDefault(true);
     if (exportar && importar) {
         Draw3D2->setGeometry(0, 0, kAncho - kAnchoImportar, alto);
         Draw3D3->setGeometry(kAncho - kAnchoImportar, 0, kAnchoImportar, alto);
@@ -414,7 +472,8 @@ void TExportarDatos::MostrarCarpetaLista(const std::string& carpeta) {
 }
 
 void TExportarDatos::MostrarEdNuevoDir(const std::string& texto) {
-    EdNuevoDir->setText(QString::fromStdString(texto));
+    // In the spelling the person knows from the two Windows programs.
+    EdNuevoDir->setText(QString::fromStdString(RutaWindows(texto)));
 }
 
 void TExportarDatos::AgregarCentro(const std::string& codigo) {

@@ -17,6 +17,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QWindow;
 
@@ -42,7 +43,8 @@ class TExportarDatos : public QDialog, public Interfaz, public VentanaArranque {
     void Informar(const std::string& texto) override;
     void CursorEspera() override;
     void CursorNormal() override;
-    void Paso(const std::string& nombre) override;
+    void Paso(const std::string& texto, int numero, int pasos) override;
+    void Avance(const std::string& texto, int hecho, int total) override;
     void ControlProfesores(Tabla& wwTableProft) override;
     void ControlPlantilla(Tabla& wwTablePlantilla) override;
     void DesactivarBotones() override;
@@ -65,6 +67,7 @@ class TExportarDatos : public QDialog, public Interfaz, public VentanaArranque {
   protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
     void CrearControles();
@@ -76,6 +79,9 @@ class TExportarDatos : public QDialog, public Interfaz, public VentanaArranque {
     // Runs a command with the user's choices, its errors in the error box.
     void Ejecutar(void (*comando)(Estado&, Interfaz&));
     void LeerEleccionesUsuario();
+    // The running command's step over the bar, shown until the command ends.
+    void MostrarProgreso(const std::string& texto, int actual, int total);
+    void OcultarProgreso();
 
     Estado estado_;
     std::string rutaEjecutable_;
@@ -99,6 +105,7 @@ class TExportarDatos : public QDialog, public Interfaz, public VentanaArranque {
     QPushButton* BExportar = nullptr;
     QPushButton* BImportar = nullptr;
     QLabel* LabelPaso = nullptr;
+    QProgressBar* BarraPaso = nullptr;
 };
 
 // The text of Label7: name, version and maker.

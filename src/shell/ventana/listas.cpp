@@ -1,6 +1,7 @@
 #include "shell/ventana/listas.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
@@ -81,6 +82,13 @@ TListaDirectorios::TListaDirectorios(QWidget* padre) : QListWidget(padre) {
     });
 }
 
+void TListaDirectorios::keyPressEvent(QKeyEvent* evento) {
+    QListWidget::keyPressEvent(evento);
+    // Enter has opened the folder; it must not go on to the window's
+    // default button as well.
+    if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) evento->accept();
+}
+
 std::string TListaDirectorios::RutaDe(const QListWidgetItem* item) {
     return item->data(kRolRuta).toString().toStdString();
 }
@@ -92,15 +100,32 @@ void TListaDirectorios::Mostrar(const std::string& carpeta) {
     const QIcon cerrada = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
     const fs::path ruta(carpeta);
-    fs::path acumulada;
     int nivel = 0;
-    for (const auto& parte : ruta) {
-        if (parte.empty()) continue;
-        acumulada /= parte;
+    auto padre = [&](const std::string& nombre, const fs::path& destino) {
         auto* item = new QListWidgetItem(
-            abierta, QString(nivel * 2, ' ') + QString::fromStdString(parte.string()), this);
-        item->setData(kRolRuta, QString::fromStdString(acumulada.string()));
+            abierta, QString(nivel * 2, ' ') + QString::fromStdString(nombre), this);
+        item->setData(kRolRuta, QString::fromStdString(destino.string()));
         ++nivel;
+    };
+    const std::string windows = RutaWindows(carpeta);
+    if (windows.rfind("C:\\", 0) == 0) {
+        std::string raiz = UnidadC();
+        while (raiz.size() > 1 && raiz.back() == '/') raiz.pop_back();
+        fs::path acumulada = raiz;
+        padre("C:\\", acumulada);
+        std::istringstream partes(windows.substr(3));
+        for (std::string parte; std::getline(partes, parte, '\\');) {
+            if (parte.empty()) continue;
+            acumulada /= parte;
+            padre(parte, acumulada);
+        }
+    } else {
+        fs::path acumulada;
+        for (const auto& parte : ruta) {
+            if (parte.empty()) continue;
+            acumulada /= parte;
+            padre(parte.string(), acumulada);
+        }
     }
     if (QListWidgetItem* actual = item(count() - 1)) setCurrentItem(actual);
 

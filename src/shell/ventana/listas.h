@@ -11,7 +11,9 @@
 namespace brisolt::ventana {
 
 // A folder tree list: the folder's parents from the root down, the folder
-// itself, then its subfolders. Each item carries its full path.
+// itself, then its subfolders. Each item carries its full native path; on
+// drive C: the list starts at the drive, spelt "C:\" as the Windows
+// programs spell it. Enter or a double click opens a folder.
 class TListaDirectorios : public QListWidget {
     Q_OBJECT
   public:
@@ -20,6 +22,9 @@ class TListaDirectorios : public QListWidget {
     void Mostrar(const std::string& carpeta);
     const std::string& Carpeta() const { return carpeta_; }
     static std::string RutaDe(const QListWidgetItem* item);
+
+  protected:
+    void keyPressEvent(QKeyEvent* evento) override;
 
   signals:
     // Double click or Enter on an item: the user wants that folder.

@@ -2,12 +2,21 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <exception>
 
 #include "import/rejilla.h"
 #include "tables/tabla.h"
 
 namespace brisolt::ventana {
+namespace {
+
+// A cell still to fill: dark red text, readable on both row colours, on a
+// pale red that shows even when the cell is empty.
+const QColor kRojoPendiente(192, 0, 0);
+const QColor kFondoPendiente(255, 205, 205);
+
+}  // namespace
 
 ModeloTabla::ModeloTabla(Tabla& tabla, std::vector<ColumnaRejilla> columnas, QObject* padre)
     : QAbstractTableModel(padre), tabla_(tabla), columnas_(std::move(columnas)) {
@@ -33,22 +42,36 @@ bool ModeloTabla::Intentar(F&& operacion) {
 void ModeloTabla::Leer() {
     registros_.clear();
     valores_.clear();
+    pendientes_.clear();
     if (!tabla_.Active()) return;
     for (tabla_.First(); !tabla_.Eof(); tabla_.Next()) {
         registros_.push_back(tabla_.RecNo());
-        std::vector<QString> fila;
-        for (const auto& c : columnas_)
-            fila.push_back(QString::fromStdString(tabla_.FieldByName(c.campo).AsString()));
-        valores_.push_back(std::move(fila));
+        valores_.emplace_back(columnas_.size());
+        pendientes_.emplace_back(columnas_.size());
+        LeerRegistro(static_cast<int>(registros_.size()) - 1);
     }
     tabla_.First();
 }
 
-void ModeloTabla::LeerFila(int fila) {
+void ModeloTabla::LeerRegistro(int fila) {
     auto& valores = valores_[static_cast<std::size_t>(fila)];
-    for (std::size_t c = 0; c < columnas_.size(); ++c)
+    auto& pendientes = pendientes_[static_cast<std::size_t>(fila)];
+    for (std::size_t c = 0; c < columnas_.size(); ++c) {
         valores[c] = QString::fromStdString(tabla_.FieldByName(columnas_[c].campo).AsString());
+        pendientes[c] = columnas_[c].pendiente && columnas_[c].pendiente(tabla_);
+    }
+}
+
+void ModeloTabla::LeerFila(int fila) {
+    LeerRegistro(fila);
     emit dataChanged(index(fila, 0), index(fila, columnCount() - 1));
+}
+
+int ModeloTabla::PrimeraPendiente() const {
+    for (std::size_t f = 0; f < pendientes_.size(); ++f)
+        for (const char marcada : pendientes_[f])
+            if (marcada) return static_cast<int>(f);
+    return -1;
 }
 
 int ModeloTabla::rowCount(const QModelIndex& padre) const {
@@ -68,11 +91,26 @@ QVariant ModeloTabla::data(const QModelIndex& indice, int rol) const {
             return valores_[static_cast<std::size_t>(indice.row())]
                            [static_cast<std::size_t>(indice.column())];
         case Qt::ForegroundRole:
+            if (Pendiente(indice)) return QBrush(kRojoPendiente);
             // Fixed columns are disabled only to keep the cursor out, not to look grey.
             return columna.fija ? QVariant(QBrush(Qt::black)) : QVariant();
+        case Qt::BackgroundRole:
+            return Pendiente(indice) ? QVariant(QBrush(kFondoPendiente)) : QVariant();
+        case Qt::FontRole:
+            if (Pendiente(indice)) {
+                QFont negrita;
+                negrita.setBold(true);
+                return negrita;
+            }
+            return {};
         default:
             return {};
     }
+}
+
+bool ModeloTabla::Pendiente(const QModelIndex& indice) const {
+    return pendientes_[static_cast<std::size_t>(indice.row())]
+                      [static_cast<std::size_t>(indice.column())] != 0;
 }
 
 Qt::ItemFlags ModeloTabla::flags(const QModelIndex& indice) const {
@@ -97,14 +135,21 @@ bool ModeloTabla::setData(const QModelIndex& indice, const QVariant& valor, int 
     // An unchanged cell leaves the record as it was.
     if (FilaActual() == fila &&
         valores_[static_cast<std::size_t>(fila)][static_cast<std::size_t>(indice.column())] ==
-            valor.toString())
+            valor.toString()) {
+        escrituraRechazada_ = false;
         return true;
-    if (FilaActual() != fila && !Posicionar(fila)) return false;
-    return Intentar([&] {
+    }
+    if (FilaActual() != fila && !Posicionar(fila)) {
+        escrituraRechazada_ = true;
+        return false;
+    }
+    const bool escrito = Intentar([&] {
         EntrarRejilla(tabla_);
         tabla_.FieldByName(columna.campo).SetText(texto);
         LeerFila(fila);
     });
+    escrituraRechazada_ = !escrito;
+    return escrito;
 }
 
 int ModeloTabla::FilaActual() const {

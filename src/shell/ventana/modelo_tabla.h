@@ -7,7 +7,9 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brisolt {
@@ -21,6 +23,9 @@ struct ColumnaRejilla {
     int ancho = 10;  // in characters
     QString titulo;
     bool fija = false;  // shown, never edited or given the cursor
+    // With the cursor on a record: whether this cell still waits for the
+    // person to fill it (a teacher's DNI still 0). Such cells are marked.
+    std::function<bool(Tabla&)> pendiente;
 };
 
 class ModeloTabla : public QAbstractTableModel {
@@ -36,6 +41,8 @@ class ModeloTabla : public QAbstractTableModel {
     QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override;
 
     const std::vector<ColumnaRejilla>& Columnas() const { return columnas_; }
+    // The first row with a marked cell, -1 when none.
+    int PrimeraPendiente() const;
     Tabla& TablaDatos() { return tabla_; }
 
     // The cursor onto a row; a pending row is written first.
@@ -52,6 +59,9 @@ class ModeloTabla : public QAbstractTableModel {
     bool Editando() const;
     // Whether the last operation was refused.
     bool Rechazado() const { return rechazado_; }
+    // Whether the last text typed into a cell was refused by its field, not
+    // asked since: whoever deals with the refusal takes it, once.
+    bool TomarEscrituraRechazada() { return std::exchange(escrituraRechazada_, false); }
 
   signals:
     // The engine refused an operation; its message, for the error box.
@@ -60,15 +70,21 @@ class ModeloTabla : public QAbstractTableModel {
 
   private:
     void Leer();
+    // The shown values and marks of a row from the cursor's record; LeerFila
+    // tells the views.
+    void LeerRegistro(int fila);
     void LeerFila(int fila);
+    bool Pendiente(const QModelIndex& indice) const;
     template <class F>
     bool Intentar(F&& operacion);
 
     Tabla& tabla_;
     bool rechazado_ = false;
+    bool escrituraRechazada_ = false;
     std::vector<ColumnaRejilla> columnas_;
     std::vector<int64_t> registros_;             // record number per row
     std::vector<std::vector<QString>> valores_;  // what the grid shows
+    std::vector<std::vector<char>> pendientes_;  // the marked cells
 };
 
 }  // namespace brisolt::ventana

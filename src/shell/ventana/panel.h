@@ -13,11 +13,19 @@ class TDraw3D : public QWidget {
   public:
     // Colours from top to bottom, spread evenly.
     TDraw3D(std::vector<QColor> colores, QWidget* padre);
+    // Colours at given heights in pixels from the top; the last colour
+    // reaches the bottom.
+    struct Parada {
+        int y;
+        QColor color;
+    };
+    TDraw3D(std::vector<Parada> paradas, QColor abajo, QWidget* padre);
 
   protected:
     void paintEvent(QPaintEvent* evento) override;
 
   private:
+    std::vector<Parada> paradas_;
     std::vector<QColor> colores_;
 };
 
