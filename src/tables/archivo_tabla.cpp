@@ -92,6 +92,11 @@ std::string Texto(CodigoES e) {
     throw Error("La tabla '" + ruta + "' está en uso por otro programa");
 }
 
+// "1 registro", "3 registros".
+std::string Cuenta(uint64_t n, const std::string& cosa) {
+    return std::to_string(n) + " " + cosa + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
 std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
@@ -344,8 +349,21 @@ void ArchivoTabla::Cargar() {
         Fallo("la longitud de registro (" + std::to_string(longitud) +
               ") no coincide con la de sus campos (" + std::to_string(suma) + ")");
 
-    const size_t caben = (b.size() - cabecera) / longitud;
-    registros_ = static_cast<uint32_t>(std::min<size_t>(cuenta, caben));
+    // Fewer bytes than the header promises is damage: read as far as it goes,
+    // the table would pass for a complete one with fewer records. Bytes after
+    // the promised records (the 0x1A mark, a writer's padding) are no records.
+    const size_t resto = b.size() - cabecera;
+    if (resto / longitud < cuenta) {
+        const size_t completos = resto / longitud;
+        size_t parte = resto % longitud;
+        if (parte == 1 && b.back() == '\x1A') parte = 0;  // the mark, not a record's first byte
+        if (parte > 0 && completos + 1 == cuenta)
+            Fallo("el último registro (el " + std::to_string(cuenta) + ") está cortado: tiene " +
+                  std::to_string(parte) + " de sus " + std::to_string(longitud) + " bytes");
+        Fallo("la cabecera anuncia " + Cuenta(cuenta, "registro") + " y el archivo solo contiene " +
+              std::to_string(completos));
+    }
+    registros_ = cuenta;
     version_ = version;
     longitudCabecera_ = cabecera;
     longitud_ = longitud;

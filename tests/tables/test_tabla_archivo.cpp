@@ -99,16 +99,60 @@ TEST(TablaArchivo, DamagedFilesAreRefusedNamingTheFile) {
         const std::string m = LeerTabla(ruta);
         EXPECT_NE(m.find("La tabla '" + ruta + "'"), std::string::npos) << m;
     }
+}
 
-    // A record count that lies: the records the file holds are read, and no more.
-    std::vector<std::string> valores;
-    Escribir(ruta, con(4, std::string("\xE8\x03\x00\x00", 4)));  // 1000
-    EXPECT_EQ(LeerTabla(ruta, &valores), "(sin error)");
-    EXPECT_EQ(valores, (std::vector<std::string>{"AB", "12", "CD", "34"}));
-    Escribir(ruta, con(4, std::string("\x01\x00\x00\x00", 4)));
-    valores.clear();
-    EXPECT_EQ(LeerTabla(ruta, &valores), "(sin error)");
-    EXPECT_EQ(valores, (std::vector<std::string>{"AB", "12"}));
+// Fewer bytes than the header's record count asks for is a damaged table, never
+// the records that are there; more bytes (the end mark or not, a writer's
+// padding) are fine, and a header that promises fewer records gives those.
+TEST(TablaArchivo, AFileShorterThanItsRecordCountIsRefusedOnOpen) {
+    Carpeta dir;
+    const std::string ruta = dir / "ALUMNOS.DBF";
+    const std::string buena =
+        DbfCrudo(0x03, {{"COD", 'C', 4}, {"NUM", 'N', 5}}, {" AB     12", " CD     34"});
+    const size_t cabecera = buena.size() - 2 * 10 - 1;
+    const auto cuenta = [&](uint8_t n, std::string b) {
+        b[4] = static_cast<char>(n);
+        return b;
+    };
+    const std::string sinMarca = buena.substr(0, buena.size() - 1);
+    struct Caso {
+        const char* que;
+        std::string bytes;
+        std::string dano;  // after "está dañada: "; empty when the table reads
+        std::vector<std::string> valores = {};
+    };
+    const std::vector<std::string> todos = {"AB", "12", "CD", "34"};
+    const std::vector<Caso> casos = {
+        {"count past the end", cuenta(200, buena),
+         "la cabecera anuncia 200 registros y el archivo solo contiene 2"},
+        {"one more than there is; the end mark is no record", cuenta(3, buena),
+         "la cabecera anuncia 3 registros y el archivo solo contiene 2"},
+        {"last record cut", buena.substr(0, cabecera + 17),
+         "el último registro (el 2) está cortado: tiene 7 de sus 10 bytes"},
+        {"cut inside the first record", buena.substr(0, cabecera + 4),
+         "la cabecera anuncia 2 registros y el archivo solo contiene 0"},
+        {"one record promised, none there", cuenta(1, buena.substr(0, cabecera)),
+         "la cabecera anuncia 1 registro y el archivo solo contiene 0"},
+        {"with the end mark", buena, "", todos},
+        {"without the end mark", sinMarca, "", todos},
+        {"padded after the end mark", buena + std::string(300, '\0'), "", todos},
+        {"padded without an end mark", sinMarca + std::string(7, ' '), "", todos},
+        {"fewer records promised than held", cuenta(1, buena), "", {"AB", "12"}},
+        {"no records promised", cuenta(0, buena), "", {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        Escribir(ruta, c.bytes);
+        std::vector<std::string> valores;
+        const std::string m = LeerTabla(ruta, &valores);
+        if (c.dano.empty()) {
+            EXPECT_EQ(m, "(sin error)");
+            EXPECT_EQ(valores, c.valores);
+        } else {
+            EXPECT_EQ(m, "La tabla '" + ruta + "' está dañada: " + c.dano);
+            EXPECT_TRUE(valores.empty());
+        }
+    }
 }
 
 TEST(TablaArchivo, DeletedRecordsAreSkippedByEveryWalkAndLookup) {
