@@ -431,7 +431,7 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
         for (auto& [k, mapa] : mapas_) {
             if (*datos == '*') break;
             bool valida = false;
-            const std::string clave = ClaveMapa(*this, k / 2, k % 2 == 1, datos, &valida);
+            const std::string clave = ClaveMapa(*this, k / 2, k % 2 == 1, datos, recno, &valida);
             if (valida) mapa[clave].push_back(recno);
         }
     } else if (recno >= 1 && recno <= registros_) {
@@ -527,14 +527,22 @@ void ArchivoTabla::CargarIndices() {
                 (tipo == 'D' && indice->campos.size() == 1 && d0.info.tipo == 'D');
             if (!valida) indice->problema = "la expresión '" + t.expresion + "' no se admite";
         }
-        if (indice->problema.empty())
-            for (uint32_t r = 1; r <= registros_; ++r)
-                indice->entradas.emplace(Clave(*indice, Registro(r)), r);
+        if (indice->problema.empty()) {
+            try {
+                for (uint32_t r = 1; r <= registros_; ++r)
+                    indice->entradas.emplace(Clave(*indice, Registro(r), r), r);
+            } catch (const Error& e) {
+                indice->problema = e.what();
+                indice->claveNoNumero = true;
+                indice->entradas.clear();
+            }
+        }
         indices_.push_back(std::move(indice));
     }
 }
 
-std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro) const {
+std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro,
+                                uint32_t recno) const {
     if (indice.tag.tipoClave == 'C') {
         std::string k;
         for (int c : indice.campos) {
@@ -543,14 +551,27 @@ std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro)
         }
         return k;
     }
+    const DescCampo& d = campos_[static_cast<size_t>(indice.campos[0])];
     double v = 0;
-    if (!codec::Numero(campos_[static_cast<size_t>(indice.campos[0])], registro, &v)) v = 0;
+    switch (codec::LeerNumero(d, registro, &v)) {
+        case codec::Lectura::Numero:
+            break;
+        case codec::Lectura::Vacio:
+            v = 0;
+            break;
+        case codec::Lectura::NoNumero:
+            // Nobody reads a deleted record: its key only keeps its place.
+            if (*registro != '*') codec::NoEsNumero(*this, d, registro, recno, codec::Entera(d));
+            v = 0;
+            break;
+    }
     return codec::ClaveOrdenable(v);
 }
 
 const IndiceTabla* ArchivoTabla::Indice(std::string_view nombre) {
     for (const auto& i : indices_) {
         if (!MismoNombre(i->tag.nombre, nombre)) continue;
+        if (i->claveNoNumero) throw Error(i->problema);
         if (!i->problema.empty())
             throw Error("No se puede usar el índice '" + std::string(nombre) + "' de la tabla '" +
                         ruta_ + "': " + i->problema);
@@ -564,8 +585,8 @@ const IndiceTabla* ArchivoTabla::Indice(std::string_view nombre) {
 void ArchivoTabla::AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo) {
     for (auto& i : indices_) {
         if (!i->problema.empty()) continue;
-        if (anterior != nullptr) i->entradas.erase({Clave(*i, anterior), recno});
-        i->entradas.emplace(Clave(*i, nuevo), recno);
+        if (anterior != nullptr) i->entradas.erase({Clave(*i, anterior, recno), recno});
+        i->entradas.emplace(Clave(*i, nuevo, recno), recno);
         indicesCambiados_ = true;
     }
 }
@@ -590,7 +611,8 @@ void ArchivoTabla::EscribirIndices() {
                 k = e.first;
             } else {
                 double v = 0;
-                if (!codec::Numero(campos_[static_cast<size_t>(i->campos[0])], r, &v)) v = 0;
+                const DescCampo& d = campos_[static_cast<size_t>(i->campos[0])];
+                if (codec::LeerNumero(d, r, &v) != codec::Lectura::Numero) v = 0;
                 k = t.tipoClave == 'N'
                         ? ClaveNumericaMdx(v)
                         : ClaveFechaMdx(v + static_cast<double>(codec::kJulianoDe18991230));
@@ -644,15 +666,18 @@ uint32_t ArchivoTabla::EscribirMemo(const std::string& datos) {
 // ---- lookup maps
 
 std::string ArchivoTabla::ClaveMapa(const ArchivoTabla& a, int campo, bool numerica,
-                                    const char* registro, bool* valida) {
+                                    const char* registro, uint32_t recno, bool* valida) {
     const DescCampo& c = a.campos_[static_cast<size_t>(campo)];
     if (numerica) {
         double v = 0;
-        *valida = codec::Numero(c, registro, &v);
+        const codec::Lectura l = codec::LeerNumero(c, registro, &v);
+        if (l == codec::Lectura::NoNumero)
+            codec::NoEsNumero(a, c, registro, recno, codec::Entera(c));
+        *valida = l == codec::Lectura::Numero;
         return *valida ? FlotanteExacto(v) : std::string();
     }
     *valida = true;
-    return codec::Texto(const_cast<ArchivoTabla&>(a), c, registro);
+    return codec::Texto(const_cast<ArchivoTabla&>(a), c, registro, recno);
 }
 
 const std::vector<uint32_t>& ArchivoTabla::Coincidencias(int campo, bool numerica,
@@ -666,7 +691,7 @@ const std::vector<uint32_t>& ArchivoTabla::Coincidencias(int campo, bool numeric
             const char* reg = Registro(r);
             if (*reg == '*') continue;
             bool valida = false;
-            std::string c = ClaveMapa(*this, campo, numerica, reg, &valida);
+            std::string c = ClaveMapa(*this, campo, numerica, reg, r, &valida);
             if (valida) mapa[std::move(c)].push_back(r);
         }
         it = mapas_.emplace(k, std::move(mapa)).first;
