@@ -145,6 +145,7 @@ void ArchivoTabla::TomarUso(Modo modo) {
         try {
             const Firma f = FirmaActual();
             if (!cargado_ || !(f == firma_) || MdxCambiado()) Cargar();
+            if (fdEscritura_) RehacerMdxDesfasado();
         } catch (...) {
             archivo_.Cerrar();
             cargado_ = false;
@@ -182,6 +183,8 @@ void ArchivoTabla::TomarUso(Modo modo) {
         fdEscritura_ = acceso == Acceso::LecturaEscritura;
         escribible_ = fdEscritura_;
         bloqueoExclusivo_ = despues == Comparticion::Exclusiva;
+        // A stale .MDX found by a reader is rewritten when this writer closes.
+        if (fdEscritura_ && mdxDesfasado_) indicesCambiados_ = true;
     }
     ++usos_;
 }
@@ -477,6 +480,7 @@ void ArchivoTabla::CargarIndices() {
     firmaMdx_ = {};
     problemaMdx_.clear();
     indicesCambiados_ = false;
+    mdxDesfasado_ = false;
     // Byte 28 also marks a FoxPro .CDX; only a .MDX beside the table is ours.
     if ((static_cast<uint8_t>(cabecera_[28]) & 0x01) == 0 || EsVfp() || version_ == 0xF5) return;
     const std::string mdx = RutaNativa(SinExtension(ruta_) + ".MDX");
@@ -536,6 +540,32 @@ void ArchivoTabla::CargarIndices() {
                 indice->claveNoNumero = true;
                 indice->entradas.clear();
             }
+        }
+        // Every record has its key in a tag (one per distinct key in a unique
+        // one). Another count means the table changed behind the index: the
+        // keys above come from the records, and the file is rewritten from
+        // them. A tag that cannot be built from the records says so instead.
+        uint64_t esperadas = 0;
+        bool sabida = false;
+        if (indice->problema.empty()) {
+            const std::string* previa = nullptr;
+            for (const auto& e : indice->entradas) {
+                if (!t.unico || previa == nullptr || *previa != e.first) ++esperadas;
+                previa = &e.first;
+            }
+            sabida = true;
+        } else if (!t.unico) {
+            esperadas = registros_;
+            sabida = true;
+        }
+        const bool desfasado = t.mayorRegistro > registros_ || (sabida && t.entradas != esperadas);
+        if (desfasado && indice->problema.empty()) {
+            mdxDesfasado_ = true;
+        } else if (desfasado && !indice->claveNoNumero) {
+            indice->problema = "el índice está desfasado (la etiqueta tiene " +
+                               Cuenta(t.entradas, "clave") + " y la tabla " +
+                               Cuenta(registros_, "registro") +
+                               ") y no se puede rehacer: " + indice->problema;
         }
         indices_.push_back(std::move(indice));
     }
@@ -626,6 +656,13 @@ void ArchivoTabla::EscribirIndices() {
         base.erase(0, barra + 1);
     EscribirMdx(rutaMdx_, Mayusculas(base), tags);
     firmaMdx_ = FirmaDe(rutaMdx_);
+    mdxDesfasado_ = false;
+}
+
+void ArchivoTabla::RehacerMdxDesfasado() {
+    if (!mdxDesfasado_) return;
+    indicesCambiados_ = true;
+    EscribirIndices();
 }
 
 // ---- memo

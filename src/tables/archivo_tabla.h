@@ -124,6 +124,8 @@ class ArchivoTabla {
     void Cerrar();             // the last use went away
     void CargarIndices();
     void EscribirIndices();
+    // The .MDX disagreed with the records at load: rewritten from them.
+    void RehacerMdxDesfasado();
     void AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo);
     void EscribirCabecera();
     Firma FirmaActual() const;
@@ -158,6 +160,10 @@ class ArchivoTabla {
     Firma firmaMdx_;            // of that file as loaded (or as we last wrote it)
     std::string problemaMdx_;   // why the .MDX could not be read
     bool indicesCambiados_ = false;
+    // Some tag of the .MDX had another number of keys than the records ask
+    // for (or keys past the last record): the tags in memory are built from
+    // the records anyway, and the file is rewritten by the first writer.
+    bool mdxDesfasado_ = false;
 
     std::unique_ptr<ArchivoMemo> memo_;
     bool memoEscritura_ = false;
