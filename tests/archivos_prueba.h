@@ -18,4 +18,17 @@ inline void Escribir(const std::string& ruta, const std::string& datos) {
     f.write(datos.data(), static_cast<std::streamsize>(datos.size()));
 }
 
+// Overwrites bytes of record `recno` of a .DBF file in place, `desde` counted
+// from the record's deletion flag: for contents no writer of ours would put.
+inline void ParchearRegistro(const std::string& ruta, size_t recno, size_t desde,
+                             const std::string& bytes) {
+    std::string b = Leer(ruta);
+    const auto u16 = [&](size_t o) {
+        return static_cast<size_t>(static_cast<unsigned char>(b[o]) |
+                                   (static_cast<unsigned char>(b[o + 1]) << 8));
+    };
+    b.replace(u16(8) + (recno - 1) * u16(10) + desde, bytes.size(), bytes);
+    Escribir(ruta, b);
+}
+
 }  // namespace brisolt::prueba

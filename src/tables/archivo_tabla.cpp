@@ -92,6 +92,11 @@ std::string Texto(CodigoES e) {
     throw Error("La tabla '" + ruta + "' está en uso por otro programa");
 }
 
+// "1 registro", "3 registros".
+std::string Cuenta(uint64_t n, const std::string& cosa) {
+    return std::to_string(n) + " " + cosa + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
 std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
@@ -140,6 +145,7 @@ void ArchivoTabla::TomarUso(Modo modo) {
         try {
             const Firma f = FirmaActual();
             if (!cargado_ || !(f == firma_) || MdxCambiado()) Cargar();
+            if (fdEscritura_) RehacerMdxDesfasado();
         } catch (...) {
             archivo_.Cerrar();
             cargado_ = false;
@@ -177,6 +183,8 @@ void ArchivoTabla::TomarUso(Modo modo) {
         fdEscritura_ = acceso == Acceso::LecturaEscritura;
         escribible_ = fdEscritura_;
         bloqueoExclusivo_ = despues == Comparticion::Exclusiva;
+        // A stale .MDX found by a reader is rewritten when this writer closes.
+        if (fdEscritura_ && mdxDesfasado_) indicesCambiados_ = true;
     }
     ++usos_;
 }
@@ -344,8 +352,21 @@ void ArchivoTabla::Cargar() {
         Fallo("la longitud de registro (" + std::to_string(longitud) +
               ") no coincide con la de sus campos (" + std::to_string(suma) + ")");
 
-    const size_t caben = (b.size() - cabecera) / longitud;
-    registros_ = static_cast<uint32_t>(std::min<size_t>(cuenta, caben));
+    // Fewer bytes than the header promises is damage: read as far as it goes,
+    // the table would pass for a complete one with fewer records. Bytes after
+    // the promised records (the 0x1A mark, a writer's padding) are no records.
+    const size_t resto = b.size() - cabecera;
+    if (resto / longitud < cuenta) {
+        const size_t completos = resto / longitud;
+        size_t parte = resto % longitud;
+        if (parte == 1 && b.back() == '\x1A') parte = 0;  // the mark, not a record's first byte
+        if (parte > 0 && completos + 1 == cuenta)
+            Fallo("el último registro (el " + std::to_string(cuenta) + ") está cortado: tiene " +
+                  std::to_string(parte) + " de sus " + std::to_string(longitud) + " bytes");
+        Fallo("la cabecera anuncia " + Cuenta(cuenta, "registro") + " y el archivo solo contiene " +
+              std::to_string(completos));
+    }
+    registros_ = cuenta;
     version_ = version;
     longitudCabecera_ = cabecera;
     longitud_ = longitud;
@@ -413,7 +434,7 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
         for (auto& [k, mapa] : mapas_) {
             if (*datos == '*') break;
             bool valida = false;
-            const std::string clave = ClaveMapa(*this, k / 2, k % 2 == 1, datos, &valida);
+            const std::string clave = ClaveMapa(*this, k / 2, k % 2 == 1, datos, recno, &valida);
             if (valida) mapa[clave].push_back(recno);
         }
     } else if (recno >= 1 && recno <= registros_) {
@@ -459,6 +480,7 @@ void ArchivoTabla::CargarIndices() {
     firmaMdx_ = {};
     problemaMdx_.clear();
     indicesCambiados_ = false;
+    mdxDesfasado_ = false;
     // Byte 28 also marks a FoxPro .CDX; only a .MDX beside the table is ours.
     if ((static_cast<uint8_t>(cabecera_[28]) & 0x01) == 0 || EsVfp() || version_ == 0xF5) return;
     const std::string mdx = RutaNativa(SinExtension(ruta_) + ".MDX");
@@ -509,14 +531,48 @@ void ArchivoTabla::CargarIndices() {
                 (tipo == 'D' && indice->campos.size() == 1 && d0.info.tipo == 'D');
             if (!valida) indice->problema = "la expresión '" + t.expresion + "' no se admite";
         }
-        if (indice->problema.empty())
-            for (uint32_t r = 1; r <= registros_; ++r)
-                indice->entradas.emplace(Clave(*indice, Registro(r)), r);
+        if (indice->problema.empty()) {
+            try {
+                for (uint32_t r = 1; r <= registros_; ++r)
+                    indice->entradas.emplace(Clave(*indice, Registro(r), r), r);
+            } catch (const Error& e) {
+                indice->problema = e.what();
+                indice->claveNoNumero = true;
+                indice->entradas.clear();
+            }
+        }
+        // Every record has its key in a tag (one per distinct key in a unique
+        // one). Another count means the table changed behind the index: the
+        // keys above come from the records, and the file is rewritten from
+        // them. A tag that cannot be built from the records says so instead.
+        uint64_t esperadas = 0;
+        bool sabida = false;
+        if (indice->problema.empty()) {
+            const std::string* previa = nullptr;
+            for (const auto& e : indice->entradas) {
+                if (!t.unico || previa == nullptr || *previa != e.first) ++esperadas;
+                previa = &e.first;
+            }
+            sabida = true;
+        } else if (!t.unico) {
+            esperadas = registros_;
+            sabida = true;
+        }
+        const bool desfasado = t.mayorRegistro > registros_ || (sabida && t.entradas != esperadas);
+        if (desfasado && indice->problema.empty()) {
+            mdxDesfasado_ = true;
+        } else if (desfasado && !indice->claveNoNumero) {
+            indice->problema = "el índice está desfasado (la etiqueta tiene " +
+                               Cuenta(t.entradas, "clave") + " y la tabla " +
+                               Cuenta(registros_, "registro") +
+                               ") y no se puede rehacer: " + indice->problema;
+        }
         indices_.push_back(std::move(indice));
     }
 }
 
-std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro) const {
+std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro,
+                                uint32_t recno) const {
     if (indice.tag.tipoClave == 'C') {
         std::string k;
         for (int c : indice.campos) {
@@ -525,14 +581,27 @@ std::string ArchivoTabla::Clave(const IndiceTabla& indice, const char* registro)
         }
         return k;
     }
+    const DescCampo& d = campos_[static_cast<size_t>(indice.campos[0])];
     double v = 0;
-    if (!codec::Numero(campos_[static_cast<size_t>(indice.campos[0])], registro, &v)) v = 0;
+    switch (codec::LeerNumero(d, registro, &v)) {
+        case codec::Lectura::Numero:
+            break;
+        case codec::Lectura::Vacio:
+            v = 0;
+            break;
+        case codec::Lectura::NoNumero:
+            // Nobody reads a deleted record: its key only keeps its place.
+            if (*registro != '*') codec::NoEsNumero(*this, d, registro, recno, codec::Entera(d));
+            v = 0;
+            break;
+    }
     return codec::ClaveOrdenable(v);
 }
 
 const IndiceTabla* ArchivoTabla::Indice(std::string_view nombre) {
     for (const auto& i : indices_) {
         if (!MismoNombre(i->tag.nombre, nombre)) continue;
+        if (i->claveNoNumero) throw Error(i->problema);
         if (!i->problema.empty())
             throw Error("No se puede usar el índice '" + std::string(nombre) + "' de la tabla '" +
                         ruta_ + "': " + i->problema);
@@ -546,8 +615,8 @@ const IndiceTabla* ArchivoTabla::Indice(std::string_view nombre) {
 void ArchivoTabla::AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo) {
     for (auto& i : indices_) {
         if (!i->problema.empty()) continue;
-        if (anterior != nullptr) i->entradas.erase({Clave(*i, anterior), recno});
-        i->entradas.emplace(Clave(*i, nuevo), recno);
+        if (anterior != nullptr) i->entradas.erase({Clave(*i, anterior, recno), recno});
+        i->entradas.emplace(Clave(*i, nuevo, recno), recno);
         indicesCambiados_ = true;
     }
 }
@@ -572,7 +641,8 @@ void ArchivoTabla::EscribirIndices() {
                 k = e.first;
             } else {
                 double v = 0;
-                if (!codec::Numero(campos_[static_cast<size_t>(i->campos[0])], r, &v)) v = 0;
+                const DescCampo& d = campos_[static_cast<size_t>(i->campos[0])];
+                if (codec::LeerNumero(d, r, &v) != codec::Lectura::Numero) v = 0;
                 k = t.tipoClave == 'N'
                         ? ClaveNumericaMdx(v)
                         : ClaveFechaMdx(v + static_cast<double>(codec::kJulianoDe18991230));
@@ -586,6 +656,13 @@ void ArchivoTabla::EscribirIndices() {
         base.erase(0, barra + 1);
     EscribirMdx(rutaMdx_, Mayusculas(base), tags);
     firmaMdx_ = FirmaDe(rutaMdx_);
+    mdxDesfasado_ = false;
+}
+
+void ArchivoTabla::RehacerMdxDesfasado() {
+    if (!mdxDesfasado_) return;
+    indicesCambiados_ = true;
+    EscribirIndices();
 }
 
 // ---- memo
@@ -626,15 +703,18 @@ uint32_t ArchivoTabla::EscribirMemo(const std::string& datos) {
 // ---- lookup maps
 
 std::string ArchivoTabla::ClaveMapa(const ArchivoTabla& a, int campo, bool numerica,
-                                    const char* registro, bool* valida) {
+                                    const char* registro, uint32_t recno, bool* valida) {
     const DescCampo& c = a.campos_[static_cast<size_t>(campo)];
     if (numerica) {
         double v = 0;
-        *valida = codec::Numero(c, registro, &v);
+        const codec::Lectura l = codec::LeerNumero(c, registro, &v);
+        if (l == codec::Lectura::NoNumero)
+            codec::NoEsNumero(a, c, registro, recno, codec::Entera(c));
+        *valida = l == codec::Lectura::Numero;
         return *valida ? FlotanteExacto(v) : std::string();
     }
     *valida = true;
-    return codec::Texto(const_cast<ArchivoTabla&>(a), c, registro);
+    return codec::Texto(const_cast<ArchivoTabla&>(a), c, registro, recno);
 }
 
 const std::vector<uint32_t>& ArchivoTabla::Coincidencias(int campo, bool numerica,
@@ -648,7 +728,7 @@ const std::vector<uint32_t>& ArchivoTabla::Coincidencias(int campo, bool numeric
             const char* reg = Registro(r);
             if (*reg == '*') continue;
             bool valida = false;
-            std::string c = ClaveMapa(*this, campo, numerica, reg, &valida);
+            std::string c = ClaveMapa(*this, campo, numerica, reg, r, &valida);
             if (valida) mapa[std::move(c)].push_back(r);
         }
         it = mapas_.emplace(k, std::move(mapa)).first;

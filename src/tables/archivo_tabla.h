@@ -42,9 +42,10 @@ struct IndiceTabla {
         }
     };
 
-    TagMdx tag;               // name, expression, key type; no keys
-    std::vector<int> campos;  // fields of the expression
-    std::string problema;     // why this tag cannot be used, when it cannot
+    TagMdx tag;                  // name, expression, key type; no keys
+    std::vector<int> campos;     // fields of the expression
+    std::string problema;        // why this tag cannot be used, when it cannot
+    bool claveNoNumero = false;  // problema is a key's conversion message, raised as it is
     std::set<Entrada, Orden> entradas;
 
     explicit IndiceTabla(bool descendente) : entradas(Orden{descendente}) {}
@@ -98,8 +99,9 @@ class ArchivoTabla {
     // The tag named (any case), nullptr when the table has none by that name;
     // throws when the tag exists but cannot be used.
     const IndiceTabla* Indice(std::string_view nombre);
-    // The key of a record in a tag's order-keeping form.
-    std::string Clave(const IndiceTabla& indice, const char* registro) const;
+    // The key of record `recno` in a tag's order-keeping form. Fails with the
+    // conversion message when a live record's numeric key field is not a number.
+    std::string Clave(const IndiceTabla& indice, const char* registro, uint32_t recno) const;
 
     std::string LeerMemo(uint32_t bloque);
     uint32_t EscribirMemo(const std::string& datos);
@@ -107,10 +109,11 @@ class ArchivoTabla {
     // Records whose field value has `clave`, in file order, deleted ones
     // left out. The key is the field's text, or for a numeric lookup the
     // number's exact spelling. Built on first use; kept up to date on append,
-    // dropped on any other write.
+    // dropped on any other write. A live record whose numeric field is not a
+    // number fails the lookup with the conversion message.
     const std::vector<uint32_t>& Coincidencias(int campo, bool numerica, const std::string& clave);
     static std::string ClaveMapa(const ArchivoTabla& a, int campo, bool numerica,
-                                 const char* registro, bool* valida);
+                                 const char* registro, uint32_t recno, bool* valida);
 
   private:
     using Firma = IdentidadArchivo;
@@ -121,6 +124,8 @@ class ArchivoTabla {
     void Cerrar();             // the last use went away
     void CargarIndices();
     void EscribirIndices();
+    // The .MDX disagreed with the records at load: rewritten from them.
+    void RehacerMdxDesfasado();
     void AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo);
     void EscribirCabecera();
     Firma FirmaActual() const;
@@ -155,6 +160,10 @@ class ArchivoTabla {
     Firma firmaMdx_;            // of that file as loaded (or as we last wrote it)
     std::string problemaMdx_;   // why the .MDX could not be read
     bool indicesCambiados_ = false;
+    // Some tag of the .MDX had another number of keys than the records ask
+    // for (or keys past the last record): the tags in memory are built from
+    // the records anyway, and the file is rewritten by the first writer.
+    bool mdxDesfasado_ = false;
 
     std::unique_ptr<ArchivoMemo> memo_;
     bool memoEscritura_ = false;

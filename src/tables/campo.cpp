@@ -84,20 +84,29 @@ Clase ClaseDe(const DescCampo& c) {
     }
 }
 
-// An ASCII number as N and F fields hold it; '*' overflow, blanks and junk
-// read as empty.
-bool NumeroAscii(std::string_view s, double* v) {
+// An ASCII number as N and F fields hold it: blanks (or NULs) around, an
+// optional sign, digits with a point (or a comma, as some writers put), an
+// optional exponent. All blanks is empty; anything else, the '*' of a number
+// that overflowed its field included, is not a number.
+Lectura NumeroAscii(std::string_view s, double* v) {
     s = Recortar(s);
-    if (s.empty()) return false;
-    std::string t(s);
-    if (t[0] == '+') t.erase(0, 1);
-    for (char& ch : t)
-        if (ch == ',') ch = '.';
+    if (s.empty()) return Lectura::Vacio;
+    std::string t;
+    size_t i = 0;
+    if (s[0] == '+' || s[0] == '-') {
+        if (s[0] == '-') t += '-';
+        i = 1;
+    }
+    // from_chars would also take "inf" and "nan".
+    if (i >= s.size() || !((s[i] >= '0' && s[i] <= '9') || s[i] == '.' || s[i] == ','))
+        return Lectura::NoNumero;
+    for (; i < s.size(); ++i) t += s[i] == ',' ? '.' : s[i];
     double x = 0;
     const auto r = std::from_chars(t.data(), t.data() + t.size(), x);
-    if (r.ec != std::errc() || r.ptr != t.data() + t.size()) return false;
+    if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(x))
+        return Lectura::NoNumero;
     if (v != nullptr) *v = x;
-    return true;
+    return Lectura::Numero;
 }
 
 int DiasDelMes(int anio, int mes) {
@@ -310,27 +319,61 @@ std::string ClaveOrdenable(double valor) {
     return s;
 }
 
-bool Numero(const DescCampo& c, const char* r, double* v) {
+Lectura LeerNumero(const DescCampo& c, const char* r, double* v) {
+    const auto leido = [](bool hay) { return hay ? Lectura::Numero : Lectura::Vacio; };
     switch (ClaseDe(c)) {
         case Clase::Numero:
             return NumeroAscii(Bytes(c, r), v);
         case Clase::Entero4:
             *v = LeerLE<int32_t>(r + c.desplazamiento);
-            return true;
+            return Lectura::Numero;
         case Clase::Doble:
             *v = LeerLE<double>(r + c.desplazamiento);
-            return true;
+            return Lectura::Numero;
         case Clase::Moneda:
             *v = static_cast<double>(LeerLE<int64_t>(r + c.desplazamiento)) / 10000.0;
-            return true;
+            return Lectura::Numero;
         case Clase::Fecha:
-            return FechaAscii(Bytes(c, r), v);
+            return leido(FechaAscii(Bytes(c, r), v));
         case Clase::FechaHora:
-            return FechaHoraBinaria(c, r, v);
+            return leido(FechaHoraBinaria(c, r, v));
         default:
-            return false;
+            return Lectura::Vacio;
     }
 }
+
+bool Entera(const DescCampo& c) {
+    return ClaseDe(c) == Clase::Entero4 || (c.info.tipo == 'N' && c.info.decimales == 0);
+}
+
+void NoEsNumero(const ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno,
+                bool entero) {
+    std::string texto = a.Pagina().AUtf8(Recortar(Bytes(c, r)));
+    for (char& ch : texto)
+        if (static_cast<unsigned char>(ch) < 0x20) ch = '?';
+    const char* plantilla =
+        entero ? "'%s' no es un valor entero válido" : "'%s' no es un valor punto flotante válido";
+    throw Error(Formato(plantilla, texto) + " (tabla '" + a.Ruta() + "', registro " +
+                std::to_string(recno) + ", campo '" + c.info.nombre + "')");
+}
+
+namespace {
+
+// The field's value for a read that takes it as a number: false when blank.
+bool NumeroLeido(const ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno,
+                 bool entero, double* v) {
+    switch (LeerNumero(c, r, v)) {
+        case Lectura::Numero:
+            return true;
+        case Lectura::Vacio:
+            return false;
+        case Lectura::NoNumero:
+            break;
+    }
+    NoEsNumero(a, c, r, recno, entero);
+}
+
+}  // namespace
 
 bool Nulo(ArchivoTabla&, const DescCampo& c, const char* r) {
     double v;
@@ -340,7 +383,7 @@ bool Nulo(ArchivoTabla&, const DescCampo& c, const char* r) {
         case Clase::Numero:
         case Clase::Fecha:
         case Clase::FechaHora:
-            return !Numero(c, r, &v);
+            return LeerNumero(c, r, &v) == Lectura::Vacio;
         case Clase::Logico: {
             bool b;
             return !TextoVerdadero(Bytes(c, r), &b);
@@ -352,7 +395,7 @@ bool Nulo(ArchivoTabla&, const DescCampo& c, const char* r) {
     }
 }
 
-std::string Texto(ArchivoTabla& a, const DescCampo& c, const char* r) {
+std::string Texto(ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno) {
     double v = 0;
     switch (ClaseDe(c)) {
         case Clase::Texto:
@@ -360,13 +403,13 @@ std::string Texto(ArchivoTabla& a, const DescCampo& c, const char* r) {
         case Clase::Numero:
         case Clase::Doble:
         case Clase::Moneda:
-            return Numero(c, r, &v) ? FlotanteATexto(v) : std::string();
+            return NumeroLeido(a, c, r, recno, Entera(c), &v) ? FlotanteATexto(v) : std::string();
         case Clase::Entero4:
             return std::to_string(LeerLE<int32_t>(r + c.desplazamiento));
         case Clase::Fecha:
-            return Numero(c, r, &v) ? FechaTexto(v, false) : std::string();
+            return LeerNumero(c, r, &v) == Lectura::Numero ? FechaTexto(v, false) : std::string();
         case Clase::FechaHora:
-            return Numero(c, r, &v) ? FechaTexto(v, true) : std::string();
+            return LeerNumero(c, r, &v) == Lectura::Numero ? FechaTexto(v, true) : std::string();
         case Clase::Logico: {
             bool b;
             if (!TextoVerdadero(Bytes(c, r), &b)) return {};
@@ -384,21 +427,22 @@ std::string Texto(ArchivoTabla& a, const DescCampo& c, const char* r) {
     return {};
 }
 
-int32_t Entero(ArchivoTabla& a, const DescCampo& c, const char* r) {
+int32_t Entero(ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno) {
     double v = 0;
     switch (ClaseDe(c)) {
         case Clase::Texto:
         case Clase::Memo:
-            return TextoAEntero(Texto(a, c, r));
+            return TextoAEntero(Texto(a, c, r, recno));
         case Clase::Logico:
-            return Logico(a, c, r) ? 1 : 0;
+            return Logico(a, c, r, recno) ? 1 : 0;
         case Clase::Fecha:
         case Clase::FechaHora:
-            return Numero(c, r, &v) ? static_cast<int32_t>(std::floor(v)) : 0;
+            return LeerNumero(c, r, &v) == Lectura::Numero ? static_cast<int32_t>(std::floor(v))
+                                                           : 0;
         case Clase::Oculto:
             return 0;
         default:
-            if (!Numero(c, r, &v)) return 0;
+            if (!NumeroLeido(a, c, r, recno, true, &v)) return 0;
             {
                 const double redondo = std::nearbyint(v);
                 if (!(redondo >= -2147483648.0 && redondo <= 2147483647.0))
@@ -408,22 +452,22 @@ int32_t Entero(ArchivoTabla& a, const DescCampo& c, const char* r) {
     }
 }
 
-double Flotante(ArchivoTabla& a, const DescCampo& c, const char* r) {
+double Flotante(ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno) {
     double v = 0;
     switch (ClaseDe(c)) {
         case Clase::Texto:
         case Clase::Memo:
-            return TextoAFlotante(Texto(a, c, r));
+            return TextoAFlotante(Texto(a, c, r, recno));
         case Clase::Logico:
-            return Logico(a, c, r) ? 1 : 0;
+            return Logico(a, c, r, recno) ? 1 : 0;
         case Clase::Oculto:
             return 0;
         default:
-            return Numero(c, r, &v) ? v : 0;
+            return NumeroLeido(a, c, r, recno, false, &v) ? v : 0;
     }
 }
 
-bool Logico(ArchivoTabla& a, const DescCampo& c, const char* r) {
+bool Logico(ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno) {
     bool b = false;
     double v = 0;
     switch (ClaseDe(c)) {
@@ -431,20 +475,20 @@ bool Logico(ArchivoTabla& a, const DescCampo& c, const char* r) {
             return TextoVerdadero(Bytes(c, r), &b) && b;
         case Clase::Texto:
         case Clase::Memo:
-            return TextoVerdadero(Texto(a, c, r), &b) && b;
+            return TextoVerdadero(Texto(a, c, r, recno), &b) && b;
         case Clase::Oculto:
             return false;
         default:
-            return Numero(c, r, &v) && v != 0;
+            return NumeroLeido(a, c, r, recno, Entera(c), &v) && v != 0;
     }
 }
 
-double FechaHora(ArchivoTabla& a, const DescCampo& c, const char* r) {
+double FechaHora(ArchivoTabla& a, const DescCampo& c, const char* r, uint32_t recno) {
     double v = 0;
     switch (ClaseDe(c)) {
         case Clase::Texto:
         case Clase::Memo: {
-            const std::string t = Texto(a, c, r);
+            const std::string t = Texto(a, c, r, recno);
             if (t.empty()) return 0;
             if (!LeerFechaTexto(t, &v)) throw Error(Formato("'%s' no es una fecha válida", t));
             return v;
@@ -453,7 +497,7 @@ double FechaHora(ArchivoTabla& a, const DescCampo& c, const char* r) {
         case Clase::Oculto:
             return 0;
         default:
-            return Numero(c, r, &v) ? v : 0;
+            return NumeroLeido(a, c, r, recno, Entera(c), &v) ? v : 0;
     }
 }
 

@@ -10,14 +10,30 @@
 
 namespace brisolt::codec {
 
-// Reads. `registro` is the whole record (deletion flag first).
-bool Nulo(ArchivoTabla& a, const DescCampo& c, const char* registro);
-std::string Texto(ArchivoTabla& a, const DescCampo& c, const char* registro);
-bool Numero(const DescCampo& c, const char* registro, double* valor);  // false when empty
-int32_t Entero(ArchivoTabla& a, const DescCampo& c, const char* registro);
-double Flotante(ArchivoTabla& a, const DescCampo& c, const char* registro);
-bool Logico(ArchivoTabla& a, const DescCampo& c, const char* registro);
-double FechaHora(ArchivoTabla& a, const DescCampo& c, const char* registro);
+// How a field's stored number reads. Only an N or F field can hold text that
+// is not a number ("**" overflow, "1A", a date typed into it); a date field
+// whose text is not a date reads empty.
+enum class Lectura { Vacio, Numero, NoNumero };
+Lectura LeerNumero(const DescCampo& c, const char* registro, double* valor);
+
+// A numeric field that holds text that is not a number: the conversion
+// message, with where it was read ("'1A' no es un valor entero válido (tabla
+// '…/SOLUC.DBF', registro 3, campo 'DIA')"). `entero` chooses the integer text.
+[[noreturn]] void NoEsNumero(const ArchivoTabla& a, const DescCampo& c, const char* registro,
+                             uint32_t recno, bool entero);
+// Fields whose numbers are whole: their conversion message is the integer one.
+bool Entera(const DescCampo& c);
+
+// Reads. `registro` is the whole record (deletion flag first) and `recno` its
+// number, for the messages. Every read that takes a numeric field's value
+// fails with NoEsNumero's message when the field holds text that is not a
+// number; a blank numeric field reads empty, or 0.
+bool Nulo(ArchivoTabla& a, const DescCampo& c, const char* registro);  // blank in the file
+std::string Texto(ArchivoTabla& a, const DescCampo& c, const char* registro, uint32_t recno);
+int32_t Entero(ArchivoTabla& a, const DescCampo& c, const char* registro, uint32_t recno);
+double Flotante(ArchivoTabla& a, const DescCampo& c, const char* registro, uint32_t recno);
+bool Logico(ArchivoTabla& a, const DescCampo& c, const char* registro, uint32_t recno);
+double FechaHora(ArchivoTabla& a, const DescCampo& c, const char* registro, uint32_t recno);
 
 // Writes. `tabla` is the component's name for the messages ("" when none).
 void PonerTexto(ArchivoTabla& a, const DescCampo& c, char* registro, std::string_view valor);

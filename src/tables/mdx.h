@@ -19,6 +19,11 @@ struct TagMdx {
     // Sorted keys (already in the tag's order), each longitudClave bytes, with
     // the record number (1-based). Only used when writing.
     std::vector<std::pair<std::string, uint32_t>> claves;
+    // What reading found in the tag's leaves: how many keys, and the highest
+    // record number one names. A table that changed behind its index has
+    // another count, or keys past its last record.
+    uint32_t entradas = 0;
+    uint32_t mayorRegistro = 0;
 };
 
 // Reads the tag table of an existing .MDX (names, expressions, key types);

@@ -84,7 +84,7 @@ class Lector {
     }
 
     struct Recorrido {
-        const TagMdx& tag;
+        TagMdx& tag;  // counts its entries
         int m;
         int l;
         size_t nodos;
@@ -110,6 +110,8 @@ class Lector {
                 Recorrer(r, puntero, profundidad + 1);
             } else {
                 if (puntero == 0) Fallo("registro 0 en " + nombre);
+                ++r.tag.entradas;
+                if (puntero > r.tag.mayorRegistro) r.tag.mayorRegistro = puntero;
                 const char* clave = b_.data() + item + 4;
                 if (!r.anterior.empty()) {
                     const int orden =

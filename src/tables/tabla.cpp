@@ -105,12 +105,17 @@ struct Tabla::Estado {
         const char* r = archivo->Registro(actual);
         return r != nullptr ? r : archivo->RegistroEnBlanco().data();
     }
+    // The number of the record Lectura gives, for the messages: the one an
+    // insert would append, else the current one.
+    uint32_t NumeroLectura() const {
+        return modo == Modo::Insercion ? archivo->Registros() + 1 : actual;
+    }
 
     bool Visible(uint32_t r) const {
         const char* reg = archivo->Registro(r);
         if (reg == nullptr || *reg == '*') return false;
         if (campoFiltro < 0) return true;
-        return codec::Texto(*archivo, Desc(campoFiltro), reg) == valorFiltro;
+        return codec::Texto(*archivo, Desc(campoFiltro), reg, r) == valorFiltro;
     }
 
     // Walks in the cursor's order: the current index, else file order (through
@@ -135,7 +140,7 @@ struct Tabla::Estado {
         if (indice != nullptr) {
             const char* reg = archivo->Registro(desde);
             if (reg == nullptr) return 0;
-            auto it = indice->entradas.upper_bound({archivo->Clave(*indice, reg), desde});
+            auto it = indice->entradas.upper_bound({archivo->Clave(*indice, reg, desde), desde});
             for (; it != indice->entradas.end(); ++it)
                 if (Visible(it->second)) return it->second;
             return 0;
@@ -155,8 +160,8 @@ struct Tabla::Estado {
     // True when `a` comes before `b` in the cursor's order.
     bool Antes(uint32_t a, uint32_t b) const {
         if (indice == nullptr) return a < b;
-        return indice->entradas.key_comp()({archivo->Clave(*indice, archivo->Registro(a)), a},
-                                           {archivo->Clave(*indice, archivo->Registro(b)), b});
+        return indice->entradas.key_comp()({archivo->Clave(*indice, archivo->Registro(a), a), a},
+                                           {archivo->Clave(*indice, archivo->Registro(b), b), b});
     }
 
     void Posicionar(uint32_t r) {
@@ -444,7 +449,8 @@ bool Tabla::Locate(std::string_view campo, std::string_view valor) {
         };
         if (d.memo) {
             for (uint32_t r = 1; r <= e.archivo->Registros(); ++r)
-                if (codec::Texto(*e.archivo, d, e.archivo->Registro(r)) == clave && considerar(r))
+                if (codec::Texto(*e.archivo, d, e.archivo->Registro(r), r) == clave &&
+                    considerar(r))
                     break;
         } else {
             for (uint32_t r : e.archivo->Coincidencias(i, numerica, clave))
@@ -751,23 +757,23 @@ bool BorrarArchivoTabla(const std::string& ruta) {
 
 std::string Campo::AsString() const {
     BRISOLT_CAMPO_LECTURA
-    return codec::Texto(*e.archivo, d, r);
+    return codec::Texto(*e.archivo, d, r, e.NumeroLectura());
 }
 int32_t Campo::AsInteger() const {
     BRISOLT_CAMPO_LECTURA
-    return codec::Entero(*e.archivo, d, r);
+    return codec::Entero(*e.archivo, d, r, e.NumeroLectura());
 }
 double Campo::AsFloat() const {
     BRISOLT_CAMPO_LECTURA
-    return codec::Flotante(*e.archivo, d, r);
+    return codec::Flotante(*e.archivo, d, r, e.NumeroLectura());
 }
 bool Campo::AsBoolean() const {
     BRISOLT_CAMPO_LECTURA
-    return codec::Logico(*e.archivo, d, r);
+    return codec::Logico(*e.archivo, d, r, e.NumeroLectura());
 }
 double Campo::AsDateTime() const {
     BRISOLT_CAMPO_LECTURA
-    return codec::FechaHora(*e.archivo, d, r);
+    return codec::FechaHora(*e.archivo, d, r, e.NumeroLectura());
 }
 bool Campo::IsNull() const {
     BRISOLT_CAMPO_LECTURA

@@ -58,6 +58,8 @@ class Tabla;
 
 // A handle on one field of a cursor's current record (FieldByName's result).
 // Reads give the current record, or the pending one while editing/inserting.
+// A numeric field whose text is not a number ("**", "1A") fails every read
+// with the conversion message, the table, the record number and the field.
 class Campo {
   public:
     std::string AsString() const;

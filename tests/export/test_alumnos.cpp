@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archivos_prueba.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
 #include "tables/carpetas.h"
@@ -53,6 +54,27 @@ class Alumnos : public ::testing::Test {
     prueba::UnidadPrueba unidad_;
     std::unique_ptr<Estado> estado_ = std::make_unique<Estado>();
 };
+
+// A students' table cut short stops the step with the damage named: never
+// half the students in ALUMNOST.DBF.
+TEST_F(Alumnos, UnaTablaDeAlumnosCortadaDetieneElPasoSinMediaTabla) {
+    CrearCatalogo({{"MAT", "1ESOMAT"}});
+    prueba::CrearGrupos({{"1ESOA", "M", "1r ESO A", ""}});
+    prueba::CrearAlumnos({{"1", "U", "1ESO", "1ESOA", ""},
+                          {"2", "D", "1ESO", "1ESOA", ""},
+                          {"3", "T", "1ESO", "1ESOA", ""},
+                          {"4", "Q", "1ESO", "1ESOA", ""}});
+    const std::string ruta = estado_->wwTableAlumnos.RutaArchivo();
+    const std::string bytes = prueba::Leer(ruta);
+    const size_t cabecera =
+        static_cast<unsigned char>(bytes[8]) | (static_cast<unsigned char>(bytes[9]) << 8);
+    prueba::Escribir(ruta, bytes.substr(0, cabecera + (bytes.size() - cabecera) / 2));
+
+    EXPECT_EQ(Exportar(), "wwTableAlumnos: La tabla '" + ruta +
+                              "' está dañada: la cabecera anuncia 4 registros y el archivo "
+                              "solo contiene 2");
+    EXPECT_TRUE(LeerTabla(Intercambio("ALUMNOST.DBF")).empty());
+}
 
 TEST_F(Alumnos, TablaCompleta) {
     // An old table with an index, which must not survive.

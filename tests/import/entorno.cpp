@@ -136,9 +136,9 @@ void EntornoImportacion::CrearAsigvalt(const Filas& filas) {
                filas, NivelTabla::DBase4, {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
 }
 
-void EntornoImportacion::CrearSoluc(const Filas& filas) {
+void EntornoImportacion::CrearSoluc(const Filas& filas, int anchoDia) {
     CrearTabla(Ztemp("SOLUC.DBF"),
-               {{"DIA", TipoCampo::Numerico, 1},
+               {{"DIA", TipoCampo::Numerico, anchoDia},
                 {"HORA", TipoCampo::Numerico, 2},
                 {"TAREA", TipoCampo::Cadena, 10},
                 {"PROF", TipoCampo::Cadena, 10},

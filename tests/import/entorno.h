@@ -86,7 +86,7 @@ class EntornoImportacion : public ::testing::Test {
     // ASIGVALT.DBF rows: COD, CODLARGO, NOMBRE, CODVALEN, NHORAS, NIVEL, CURSO.
     void CrearAsigvalt(const Filas& filas);
     // SOLUC.DBF rows: DIA, HORA, TAREA, PROF, NIVEL, CURSO, ASIG, CODGRUPO, AULA.
-    void CrearSoluc(const Filas& filas);
+    void CrearSoluc(const Filas& filas, int anchoDia = 1);
     // lhortipo.dbf rows (staging folder): CODCEN, NUMHORA, DESDE, HASTA.
     void CrearLhortipo(const Filas& filas);
     // horprof.dbf and horgrup.dbf in the school folder, each with one old row.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "archivos_prueba.h"
 #include "import/entorno.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
@@ -209,6 +210,51 @@ TEST_F(Importar, UnErrorDevuelveElCursorYNoTocaLaEscuela) {
     BImportarClick(*estado_, interfaz_);
     EXPECT_EQ(interfaz_.Veces("botones"), 1);
     EXPECT_EQ(LeerFilas(Gc("horprof.dbf"), {"DNI", "HORAD"}), (Filas{{"11111111", "08:00"}}));
+}
+
+// A damaged solution stops the import before anything of the school's is
+// touched: a DIA that is not a number is not read as 0 (which drops its row),
+// and a table cut short is not read as far as it goes.
+TEST_F(Importar, UnaSolucionDanadaDetieneLaImportacionSinTocarLaEscuela) {
+    const std::string grupos = LeerBytes(Gc("horgrup.dbf"));
+    const std::string profesores = LeerBytes(Gc("horprof.dbf"));
+    const std::string soluc = estado_->wwTableSoluc.RutaArchivo();
+    struct Caso {
+        const char* que;
+        std::function<void()> danar;
+        std::string mensaje;
+    };
+    const Caso casos[] = {
+        {"DIA 1A", [&] { ParchearRegistro(soluc, 2, 1, "1A"); },
+         "'1A' no es un valor entero válido (tabla '" + soluc + "', registro 2, campo 'DIA')"},
+        {"cut short",
+         [&] {
+             const std::string b = LeerBytes(soluc);
+             Escribir(soluc, b.substr(0, b.size() - 70));
+         },
+         "wwTableSoluc: La tabla '" + soluc +
+             "' está dañada: la cabecera anuncia 3 registros y el archivo solo contiene 1"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        CrearSoluc({{"1", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"},
+                    {"2", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"},
+                    {"3", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"}},
+                   2);
+        c.danar();
+        interfaz_.sucesos.clear();
+        try {
+            BImportarClick(*estado_, interfaz_);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.what(), c.mensaje);
+        }
+        EXPECT_EQ(interfaz_.Veces("informar:Proceso finalizado"), 0);
+        EXPECT_EQ(estado_->EstadoTransformado, 0);
+        EXPECT_EQ(LeerBytes(Gc("horgrup.dbf")), grupos);
+        EXPECT_EQ(LeerBytes(Gc("horprof.dbf")), profesores);
+        estado_->wwTableSoluc.Close();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "tables/error.h"
+#include "tables/tabla.h"
+#include "test_tabla_comun.h"
 
 namespace brisolt {
 namespace {
@@ -248,6 +251,127 @@ TEST_F(MdxTest, ArchivosDanadosSeRechazanNombrandoElArchivo) {
     }
     fs::remove(ruta_);
     EXPECT_THROW(LeerTagsMdx(ruta_), Error);
+}
+
+TEST_F(MdxTest, ElLectorCuentaLasClavesDeCadaEtiqueta) {
+    // 200 keys fill three leaves of the character tag.
+    EscribirMdx(ruta_, "PRUEBA", TagsDePrueba(200));
+    for (const auto& tag : LeerTagsMdx(ruta_)) {
+        SCOPED_TRACE(tag.nombre);
+        EXPECT_EQ(tag.entradas, 200u);
+        EXPECT_EQ(tag.mayorRegistro, 200u);
+    }
+    EscribirMdx(ruta_, "PRUEBA", TagsDePrueba(0));
+    EXPECT_EQ(LeerTagsMdx(ruta_)[0].entradas, 0u);
+}
+
+// A .MDX whose tag has another number of keys than the table's records ask
+// for was left behind by a change to the table: the order comes from the
+// records, and the first writer rewrites the file from them.
+TEST(MdxDesfasado, SeOrdenaPorLosRegistrosYLoReescribeElPrimeroQueEscribe) {
+    prueba::Carpeta dir;
+    const std::string base = dir / "ASIGVALT";
+    prueba::Crear(base + ".DBF", {prueba::Cadena("COD", 4), prueba::Entero("NUM")},
+                  {{"COD", "COD"}, {"NUM", "NUM"}});
+    prueba::Llenar(base + ".DBF", {{"C", "3"}, {"A", "1"}});
+    const std::string dbf2 = prueba::Leer(base + ".DBF"), mdx2 = prueba::Leer(base + ".MDX");
+    prueba::Llenar(base + ".DBF", {{"E", "5"}, {"B", "2"}, {"D", "4"}});
+    const std::string dbf5 = prueba::Leer(base + ".DBF"), mdx5 = prueba::Leer(base + ".MDX");
+
+    struct Caso {
+        const char* que;
+        const std::string& dbf;
+        const std::string& mdx;
+        std::vector<std::string> orden;  // by COD, which is also NUM's order
+        bool lectorAntes;                // a reader holds the table while the writer comes
+    };
+    const std::vector<std::string> cinco = {"A", "B", "C", "D", "E"};
+    const Caso casos[] = {
+        {"fewer keys than records", dbf5, mdx2, cinco, false},
+        {"keys past the last record", dbf2, mdx5, {"A", "C"}, false},
+        {"a writer after a reader", dbf5, mdx2, cinco, true},
+    };
+    int n = 0;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        const std::string ruta = dir / ("T" + std::to_string(++n));
+        prueba::Escribir(ruta + ".DBF", c.dbf);
+        prueba::Escribir(ruta + ".MDX", c.mdx);
+        auto lector = std::make_unique<Tabla>();
+        lector->SetTableName(ruta + ".DBF");
+        lector->SetReadOnly(true);
+        lector->SetIndexName("COD");
+        lector->Open();
+        EXPECT_EQ(prueba::Recorrer(*lector, "COD"), c.orden);
+        lector->SetIndexName("NUM");
+        EXPECT_EQ(prueba::Recorrer(*lector, "COD"), c.orden);
+        if (!c.lectorAntes) lector.reset();
+        EXPECT_EQ(prueba::Leer(ruta + ".MDX"), c.mdx);  // a reader writes nothing
+
+        {
+            Tabla escritor;
+            escritor.SetTableName(ruta + ".DBF");
+            escritor.SetIndexName("NUM");
+            escritor.Open();
+            EXPECT_EQ(prueba::Recorrer(escritor, "COD"), c.orden);
+        }
+        lector.reset();
+        for (const auto& tag : LeerTagsMdx(ruta + ".MDX")) {
+            EXPECT_EQ(tag.entradas, c.orden.size()) << tag.nombre;
+            EXPECT_EQ(tag.mayorRegistro, c.orden.size()) << tag.nombre;
+        }
+        if (HayIndexDump() && c.orden.size() == 5) {
+            const auto claves = ListarConIndexDump(ruta + ".MDX", "COD", 4);
+            ASSERT_EQ(claves.size(), 5u);
+            EXPECT_EQ(claves[0], (std::pair<std::string, uint32_t>{"A   ", 2}));
+            EXPECT_EQ(claves[4], (std::pair<std::string, uint32_t>{"E   ", 3}));
+        }
+    }
+}
+
+ino_t Inodo(const std::string& ruta) {
+    struct stat st {};
+    return ::stat(ruta.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(MdxDesfasado, UnaEtiquetaUnicaTieneUnaClavePorValorYLoQueNoSeRehaceLoDice) {
+    prueba::Carpeta dir;
+    const std::string dbf = dir / "PROFT.DBF", mdx = dir / "PROFT.MDX";
+    prueba::Crear(dbf, {prueba::Cadena("COD", 4), prueba::Entero("NUM")}, {{"COD", "COD"}});
+    prueba::Llenar(dbf, {{"A", "1"}, {"B", "2"}, {"A", "3"}});
+    const auto abrirYCerrar = [&] {
+        Tabla t;
+        t.SetTableName(dbf);
+        t.Open();
+    };
+
+    // A unique tag holds the first record of each code: right as it is, and
+    // a writer leaves the file alone.
+    TagMdx unico{"COD", "COD", 'C', 4, true, false, {{"A   ", 1}, {"B   ", 2}}};
+    EscribirMdx(mdx, "PROFT", {unico});
+    const ino_t antes = Inodo(mdx);
+    abrirYCerrar();
+    EXPECT_EQ(Inodo(mdx), antes);
+    // With a key for every record it is stale, and rewritten with one per code.
+    unico.claves = {{"A   ", 1}, {"A   ", 3}, {"B   ", 2}};
+    EscribirMdx(mdx, "PROFT", {unico});
+    abrirYCerrar();
+    EXPECT_EQ(LeerTagsMdx(mdx)[0].entradas, 2u);
+
+    // A tag the engine cannot build from the records cannot be rebuilt: it
+    // says it is stale, and the file stays.
+    TagMdx mezcla{"MEZCLA", "COD+NUM", 'C', 15, false, false, {{std::string(15, 'A'), 1}}};
+    EscribirMdx(mdx, "PROFT", {mezcla});
+    const std::string bytes = prueba::Leer(mdx);
+    Tabla t;
+    t.SetTableName(dbf);
+    t.Open();
+    EXPECT_EQ(prueba::MensajeDe([&] { t.SetIndexName("MEZCLA"); }),
+              "No se puede usar el índice 'MEZCLA' de la tabla '" + dbf +
+                  "': el índice está desfasado (la etiqueta tiene 1 clave y la tabla 3 "
+                  "registros) y no se puede rehacer: la expresión 'COD+NUM' no se admite");
+    t.Close();
+    EXPECT_EQ(prueba::Leer(mdx), bytes);
 }
 
 }  // namespace

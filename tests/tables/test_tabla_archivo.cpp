@@ -99,16 +99,176 @@ TEST(TablaArchivo, DamagedFilesAreRefusedNamingTheFile) {
         const std::string m = LeerTabla(ruta);
         EXPECT_NE(m.find("La tabla '" + ruta + "'"), std::string::npos) << m;
     }
+}
 
-    // A record count that lies: the records the file holds are read, and no more.
-    std::vector<std::string> valores;
-    Escribir(ruta, con(4, std::string("\xE8\x03\x00\x00", 4)));  // 1000
-    EXPECT_EQ(LeerTabla(ruta, &valores), "(sin error)");
-    EXPECT_EQ(valores, (std::vector<std::string>{"AB", "12", "CD", "34"}));
-    Escribir(ruta, con(4, std::string("\x01\x00\x00\x00", 4)));
-    valores.clear();
-    EXPECT_EQ(LeerTabla(ruta, &valores), "(sin error)");
-    EXPECT_EQ(valores, (std::vector<std::string>{"AB", "12"}));
+// Fewer bytes than the header's record count asks for is a damaged table, never
+// the records that are there; more bytes (the end mark or not, a writer's
+// padding) are fine, and a header that promises fewer records gives those.
+TEST(TablaArchivo, AFileShorterThanItsRecordCountIsRefusedOnOpen) {
+    Carpeta dir;
+    const std::string ruta = dir / "ALUMNOS.DBF";
+    const std::string buena =
+        DbfCrudo(0x03, {{"COD", 'C', 4}, {"NUM", 'N', 5}}, {" AB     12", " CD     34"});
+    const size_t cabecera = buena.size() - 2 * 10 - 1;
+    const auto cuenta = [&](uint8_t n, std::string b) {
+        b[4] = static_cast<char>(n);
+        return b;
+    };
+    const std::string sinMarca = buena.substr(0, buena.size() - 1);
+    struct Caso {
+        const char* que;
+        std::string bytes;
+        std::string dano;  // after "está dañada: "; empty when the table reads
+        std::vector<std::string> valores = {};
+    };
+    const std::vector<std::string> todos = {"AB", "12", "CD", "34"};
+    const std::vector<Caso> casos = {
+        {"count past the end", cuenta(200, buena),
+         "la cabecera anuncia 200 registros y el archivo solo contiene 2"},
+        {"one more than there is; the end mark is no record", cuenta(3, buena),
+         "la cabecera anuncia 3 registros y el archivo solo contiene 2"},
+        {"last record cut", buena.substr(0, cabecera + 17),
+         "el último registro (el 2) está cortado: tiene 7 de sus 10 bytes"},
+        {"cut inside the first record", buena.substr(0, cabecera + 4),
+         "la cabecera anuncia 2 registros y el archivo solo contiene 0"},
+        {"one record promised, none there", cuenta(1, buena.substr(0, cabecera)),
+         "la cabecera anuncia 1 registro y el archivo solo contiene 0"},
+        {"with the end mark", buena, "", todos},
+        {"without the end mark", sinMarca, "", todos},
+        {"padded after the end mark", buena + std::string(300, '\0'), "", todos},
+        {"padded without an end mark", sinMarca + std::string(7, ' '), "", todos},
+        {"fewer records promised than held", cuenta(1, buena), "", {"AB", "12"}},
+        {"no records promised", cuenta(0, buena), "", {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        Escribir(ruta, c.bytes);
+        std::vector<std::string> valores;
+        const std::string m = LeerTabla(ruta, &valores);
+        if (c.dano.empty()) {
+            EXPECT_EQ(m, "(sin error)");
+            EXPECT_EQ(valores, c.valores);
+        } else {
+            EXPECT_EQ(m, "La tabla '" + ruta + "' está dañada: " + c.dano);
+            EXPECT_TRUE(valores.empty());
+        }
+    }
+}
+
+// Numbers as other programs write them read: blanks on either side, a sign, a
+// point; blanks alone (or NULs) are an empty field, which reads as 0. A
+// numeric field that holds no number (the "*" of a number that overflowed it,
+// "1A", a date) fails every read that takes it as a number with the
+// conversion message and where it was: never 0, which would drop its record.
+TEST(TablaArchivo, NumericFieldsReadOtherWritersNumbersAndFailOnWhatIsNoNumber) {
+    Carpeta dir;
+    {
+        const std::string ruta = dir / "N.DBF";
+        struct Caso {
+            std::string dia, nota;  // N 5,0 and N 7,2 as stored
+            int32_t entero;         // DIA.AsInteger
+            double flotante;        // NOTA.AsFloat
+            std::string texto;      // DIA.AsString
+        };
+        const std::vector<Caso> casos = {
+            {"    1", "   2.50", 1, 2.5, "1"},    {"   +2", "  -0.50", 2, -0.5, "2"},
+            {"-3   ", "7.25   ", -3, 7.25, "-3"}, {" 004 ", "  +3.  ", 4, 3, "4"},
+            {"     ", "       ", 0, 0, ""},       {std::string(5, '\0'), "    .75", 0, 0.75, ""},
+        };
+        std::vector<std::string> registros;
+        for (const auto& c : casos) registros.push_back(" " + c.dia + c.nota);
+        Escribir(ruta, DbfCrudo(0x03, {{"DIA", 'N', 5}, {"NOTA", 'N', 7, 2}}, registros));
+        Tabla t;
+        t.SetTableName(ruta);
+        t.Open();
+        t.First();
+        for (const auto& c : casos) {
+            SCOPED_TRACE("'" + c.dia + "' '" + c.nota + "'");
+            ASSERT_FALSE(t.Eof());
+            EXPECT_EQ(t.FieldByName("DIA").AsInteger(), c.entero);
+            EXPECT_EQ(t.FieldByName("DIA").AsString(), c.texto);
+            EXPECT_EQ(t.FieldByName("DIA").IsNull(), c.texto.empty());
+            EXPECT_DOUBLE_EQ(t.FieldByName("NOTA").AsFloat(), c.flotante);
+            t.Next();
+        }
+    }
+
+    struct Malo {
+        const char* campo;  // DIA N 5,0 or NOTA N 7,2
+        std::string bytes;
+        std::string texto;  // as the message quotes it
+    };
+    const std::vector<Malo> malos = {
+        {"DIA", "*****", "*****"}, {"DIA", "   1A", "1A"},         {"DIA", " 1 2 ", "1 2"},
+        {"DIA", "  inf", "inf"},   {"DIA", "  +-1", "+-1"},        {"DIA", "-    ", "-"},
+        {"NOTA", "     **", "**"}, {"NOTA", "2024-02", "2024-02"}, {"NOTA", "  1.5x ", "1.5x"},
+    };
+    int n = 0;
+    for (const auto& c : malos) {
+        SCOPED_TRACE(std::string(c.campo) + " '" + c.bytes + "'");
+        const std::string ruta = dir / ("SOLUC" + std::to_string(++n) + ".DBF");
+        Escribir(ruta, DbfCrudo(0x03, {{"DIA", 'N', 5}, {"NOTA", 'N', 7, 2}, {"COD", 'C', 2}},
+                                {"     1   1.00A1", "     2   2.00A2", "     3   3.00A3"}));
+        ParchearRegistro(ruta, 2, std::string(c.campo) == "DIA" ? 1 : 6, c.bytes);
+        const std::string donde = " (tabla '" + ruta + "', registro 2, campo '" + c.campo + "')";
+        const std::string entero = "'" + c.texto + "' no es un valor entero válido" + donde;
+        const std::string flotante =
+            "'" + c.texto + "' no es un valor punto flotante válido" + donde;
+        const std::string segunCampo = std::string(c.campo) == "DIA" ? entero : flotante;
+
+        Tabla t;
+        t.SetTableName(ruta);
+        t.Open();
+        EXPECT_EQ(MensajeDe([&] { t.Locate(c.campo, "1"); }), segunCampo);
+        t.First();
+        t.Next();
+        Campo campo = t.FieldByName(c.campo);
+        EXPECT_EQ(MensajeDe([&] { campo.AsInteger(); }), entero);
+        EXPECT_EQ(MensajeDe([&] { campo.AsFloat(); }), flotante);
+        EXPECT_EQ(MensajeDe([&] { campo.AsString(); }), segunCampo);
+        EXPECT_EQ(MensajeDe([&] { campo.AsBoolean(); }), segunCampo);
+        EXPECT_FALSE(campo.IsNull());
+        EXPECT_EQ(t.FieldByName("COD").AsString(), "A2");  // the record's other fields read
+        t.Edit();  // the record being edited is still record 2
+        EXPECT_EQ(MensajeDe([&] { campo.AsInteger(); }), entero);
+        t.Cancel();
+        t.Next();
+        EXPECT_EQ(t.FieldByName(c.campo).AsInteger(), 3);
+    }
+}
+
+// A numeric tag over such a field cannot order the table: choosing it fails
+// with the conversion message, the table opens and its other tags work, and
+// the .MDX is left as it was. A deleted record's key is never read.
+TEST(TablaArchivo, ANumericTagOverAFieldWithoutANumberCannotBeChosen) {
+    Carpeta dir;
+    const std::string ruta = dir / "PROFT.DBF";
+    Crear(ruta, {Entero("DNI"), Cadena("COD", 4)}, {{"DNI", "DNI"}, {"COD", "COD"}});
+    Llenar(ruta, {{"30", "C"}, {"10", "A"}, {"20", "B"}});
+    ParchearRegistro(ruta, 2, 1, "         1A");
+    const std::string mdx = Leer(dir / "PROFT.MDX");
+    {
+        Tabla t;
+        t.SetTableName(ruta);
+        t.Open();
+        EXPECT_EQ(
+            MensajeDe([&] { t.SetIndexName("DNI"); }),
+            "'1A' no es un valor entero válido (tabla '" + ruta + "', registro 2, campo 'DNI')");
+        t.SetIndexName("COD");
+        EXPECT_EQ(Recorrer(t, "COD"), (std::vector<std::string>{"A", "B", "C"}));
+        t.Edit();
+        t.FieldByName("COD").SetAsString("Z");
+        t.Post();
+    }
+    EXPECT_EQ(Leer(dir / "PROFT.MDX"), mdx);
+
+    ParchearRegistro(ruta, 2, 0, "*");
+    Tabla t;
+    t.SetTableName(ruta);
+    t.SetReadOnly(true);
+    t.SetIndexName("DNI");
+    ASSERT_EQ(MensajeDe([&] { t.Open(); }), "(sin error)");
+    EXPECT_EQ(Recorrer(t, "DNI"), (std::vector<std::string>{"20", "30"}));
 }
 
 TEST(TablaArchivo, DeletedRecordsAreSkippedByEveryWalkAndLookup) {
