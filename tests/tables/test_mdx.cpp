@@ -1,7 +1,6 @@
 #include "tables/mdx.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sistema_prueba.h"
 #include "tables/error.h"
 
 namespace brisolt {
@@ -50,9 +50,9 @@ TEST(ClavesMdx, NumerosEnBcdYFechasComoDoble) {
 class MdxTest : public testing::Test {
   protected:
     void SetUp() override {
-        std::string plantilla = (fs::temp_directory_path() / "mdxXXXXXX").string();
-        ASSERT_NE(mkdtemp(plantilla.data()), nullptr);
-        dir_ = plantilla;
+        const std::string carpeta = prueba::NuevaCarpetaTemporal("mdx");
+        ASSERT_FALSE(carpeta.empty());
+        dir_ = fs::u8path(carpeta);
         ruta_ = (dir_ / "PRUEBA.MDX").string();
     }
     void TearDown() override { fs::remove_all(dir_); }
@@ -117,6 +117,7 @@ std::vector<TagMdx> TagsDePrueba(int n, int anchoCodigo = 6) {
 }
 
 TEST_F(MdxTest, ElLectorIndependienteRecorreLasClavesEnOrden) {
+    SALTAR_EN_WINDOWS("index_dump (libdbd-xbase-perl) is a Linux tool");
     if (!HayIndexDump()) GTEST_SKIP() << "index_dump (libdbd-xbase-perl) is not installed";
     // 200 keys of 100 bytes make a three-level tree (9 keys per node).
     const std::pair<int, int> casos[] = {{0, 6}, {5, 6}, {200, 6}, {200, 100}};
@@ -131,6 +132,7 @@ TEST_F(MdxTest, ElLectorIndependienteRecorreLasClavesEnOrden) {
 }
 
 TEST_F(MdxTest, FechasYVariasHojas) {
+    SALTAR_EN_WINDOWS("index_dump (libdbd-xbase-perl) is a Linux tool");
     if (!HayIndexDump()) GTEST_SKIP() << "index_dump (libdbd-xbase-perl) is not installed";
     TagMdx fecha{"FECHA", "FECHA", 'D', 8, false, false, {}};
     for (uint32_t r = 1; r <= 300; ++r)
