@@ -98,14 +98,14 @@ TEST_F(ArchivoPerfil, NoSePuedeEscribir) {
     fs::create_directories(carpeta_ / "carpeta.ini");
     std::vector<std::string> rutas = {raiz_ + "/falta/Zentaro.ini", raiz_ + "/carpeta.ini"};
     // A read-only file (on Windows, its read-only attribute), where this user
-    // cannot write over one: root on Linux can.
+    // cannot write over one: root on Linux can, and so can Wine run by root.
     const std::string soloLectura = raiz_ + "/Zentaro.ini";
     std::ofstream(fs::u8path(soloLectura), std::ios::binary) << contenido;
     prueba::SoloLectura(soloLectura, true);
     {
         Archivo intento;
-        if (kEsWindows || intento.Abrir(soloLectura, Acceso::LecturaEscritura, Creacion::Existente,
-                                        Comparticion::Libre) != 0)
+        if (intento.Abrir(soloLectura, Acceso::LecturaEscritura, Creacion::Existente,
+                          Comparticion::Libre) != 0)
             rutas.push_back(soloLectura);
     }
 #ifndef _WIN32
