@@ -41,7 +41,9 @@ class SistemaConFallos final : public Sistema {
   public:
     struct Fallo {
         Operacion operacion = Operacion::Cualquiera;
-        std::string ruta;      // only calls on a path containing this (empty: all)
+        // Only calls on a path containing this (empty: all); on Windows in any
+        // case and with either separator, as names are there.
+        std::string ruta;
         uint64_t enesima = 1;  // counted among the calls that match, from 1
         CodigoES codigo = codigo_es::kErrorGeneral;
         bool desdeEntonces = false;  // that call and every matching one after it

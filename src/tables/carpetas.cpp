@@ -95,6 +95,20 @@ bool Debajo(const std::string& ruta, const std::string& raiz, std::string* resto
     return true;
 }
 
+// Where BRISOLT_DRIVE_C moves drive C: to a folder that is itself on drive
+// C: (a test's temporary folder), a path already inside that folder is native
+// and must not be moved a second time. `ruta` uses "/" only.
+bool DentroDeUnidadC(const std::string& ruta) {
+    const auto c = SO().Entorno("BRISOLT_DRIVE_C");
+    if (!c || c->empty()) return false;
+    std::string unidad = *c;
+    std::replace(unidad.begin(), unidad.end(), '\\', '/');
+    while (!unidad.empty() && unidad.back() == '/') unidad.pop_back();
+    if (unidad.empty() || ruta.size() < unidad.size()) return false;
+    if (ruta.size() > unidad.size() && ruta[unidad.size()] != '/') return false;
+    return Plegar(ruta.substr(0, unidad.size())) == Plegar(unidad);
+}
+
 }  // namespace
 
 std::string UnidadC() {
@@ -112,8 +126,11 @@ std::string RutaNativa(std::string_view ruta) {
         // Names are case-blind on Windows already: only the separators and
         // the drive mapping matter.
         std::string r(ruta);
-        if (EsRutaWindows(ruta)) r = UnidadC() + std::string(ruta.substr(2));
         std::replace(r.begin(), r.end(), '\\', '/');
+        if (EsRutaWindows(r) && !DentroDeUnidadC(r)) {
+            r = UnidadC() + r.substr(2);
+            std::replace(r.begin(), r.end(), '\\', '/');
+        }
         return r;
     }
     const bool windows = EsRutaWindows(ruta);

@@ -4,7 +4,6 @@
 // teacher's DNI.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "cli/programa.h"
 #include "lectura.h"
@@ -23,26 +23,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-prueba::Salida Ejecutar(const std::string& argumentos, const fs::path& carpeta) {
-    fs::create_directories(carpeta);
-    return prueba::EjecutarCli(argumentos, carpeta.string());
-}
-
 class DemoCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        raiz_ = fs::temp_directory_path() /
-                ("brisolt-demo-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(raiz_);
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-demo-");
+        ASSERT_FALSE(raiz_.empty());
     }
-    void TearDown() override { fs::remove_all(raiz_); }
+    void TearDown() override {
+        prueba::QuitarEntorno("BRISOLT_DRIVE_C");
+        prueba::BorrarArbol(raiz_);
+    }
 
-    fs::path raiz_;
+    std::string raiz_;
 };
 
 TEST_F(DemoCli, EverySessionReachesTheGroupTimetableWithTimesAndDni) {
-    const prueba::Salida s = Ejecutar("demo --dir " + (raiz_ / "C").string(), raiz_);
+    const prueba::Resultado s = prueba::EjecutarCli({"demo", "--dir", raiz_ + "/C"});
     ASSERT_EQ(s.estado, 0) << s.errores;
     EXPECT_EQ(s.errores, "");
     for (const char* parte : {"Exportar", "Importar", "ASIGT.DBF", "horgrup.dbf",
@@ -53,7 +49,7 @@ TEST_F(DemoCli, EverySessionReachesTheGroupTimetableWithTimesAndDni) {
         ++finales;
     EXPECT_EQ(finales, 2u) << s.salida;
 
-    ::setenv("BRISOLT_DRIVE_C", (raiz_ / "C").c_str(), 1);
+    prueba::FijarEntorno("BRISOLT_DRIVE_C", raiz_ + "/C");
     const std::string zona = RutaNativa(kCarpetaIntercambio), gc = RutaNativa(kCarpetaGC);
 
     // The teachers' DNIs as the import left them in PROFT.DBF: none missing.
@@ -117,20 +113,21 @@ TEST_F(DemoCli, EverySessionReachesTheGroupTimetableWithTimesAndDni) {
 
 TEST_F(DemoCli, BadOptionsStopBeforeAnythingIsWritten) {
     const struct {
-        const char* argumentos;
+        std::vector<std::string> argumentos;
         const char* mensaje;
     } casos[] = {
-        {"--escala 0", "Valor inválido para --escala: '0'"},
-        {"--semilla x", "Valor inválido para --semilla: 'x'"},
-        {"sobra", "Uso: brisolt-cli demo"},
+        {{"--escala", "0"}, "Valor inválido para --escala: '0'"},
+        {{"--semilla", "x"}, "Valor inválido para --semilla: 'x'"},
+        {{"sobra"}, "Uso: brisolt-cli demo"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.argumentos);
-        const prueba::Salida s =
-            Ejecutar("demo --dir " + (raiz_ / "C").string() + " " + c.argumentos, raiz_);
+        SCOPED_TRACE(testing::PrintToString(c.argumentos));
+        std::vector<std::string> argumentos = {"demo", "--dir", raiz_ + "/C"};
+        argumentos.insert(argumentos.end(), c.argumentos.begin(), c.argumentos.end());
+        const prueba::Resultado s = prueba::EjecutarCli(argumentos);
         EXPECT_EQ(s.estado, 1);
         EXPECT_NE(s.errores.find(c.mensaje), std::string::npos) << s.errores;
-        EXPECT_FALSE(fs::exists(raiz_ / "C/GC"));
+        EXPECT_FALSE(fs::exists(fs::u8path(raiz_ + "/C/GC")));
     }
 }
 

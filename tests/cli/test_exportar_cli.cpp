@@ -2,8 +2,6 @@
 // the built program run on it, and every exchange table read back.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -157,34 +155,35 @@ std::string N(double valor) {
     return FlotanteExacto(valor);
 }
 
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
+std::string Leer(const std::string& ruta) {
+    std::ifstream f(fs::u8path(ruta), std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
-prueba::Salida Ejecutar(const fs::path& unidad, const std::string& argumentos) {
-    return prueba::EjecutarCli("exportar " + argumentos, unidad.string(),
-                               "BRISOLT_DRIVE_C='" + unidad.string() + "'");
+prueba::Resultado Ejecutar(const std::string& unidad, std::vector<std::string> argumentos) {
+    argumentos.insert(argumentos.begin(), "exportar");
+    return prueba::EjecutarCli(argumentos, {{"BRISOLT_DRIVE_C", unidad}});
 }
 
 class ExportarCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string plantilla = (fs::temp_directory_path() / "brisolt-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(plantilla.data()), nullptr);
-        unidad_ = plantilla;
-        setenv("BRISOLT_DRIVE_C", unidad_.c_str(), 1);
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-cli-");
+        ASSERT_FALSE(raiz_.empty());
+        unidad_ = fs::u8path(raiz_);
+        prueba::FijarEntorno("BRISOLT_DRIVE_C", raiz_);
         FijarSeparadorDecimal('.');
     }
     void TearDown() override {
-        unsetenv("BRISOLT_DRIVE_C");
-        fs::remove_all(unidad_);
+        prueba::QuitarEntorno("BRISOLT_DRIVE_C");
+        prueba::BorrarArbol(raiz_);
     }
 
     static std::string Tabla_(const char* nombre) {
         return RutaNativa(std::string("C:\\ZTEMP\\") + nombre);
     }
 
+    std::string raiz_;  // drive C: as text, "/" between names
     fs::path unidad_;
 };
 
@@ -192,7 +191,7 @@ TEST_F(ExportarCli, EscuelaCompletaDesdeLaCarpetaPorDefecto) {
     CrearEscuela(unidad_ / "GC", {{"1ESOA", "M", "Primero A", "222"},
                                   {"1ESOA", "M", "Duplicado", "x1"},
                                   {"2ESOB", "T", "Segundo B", ""}});
-    const prueba::Salida s = Ejecutar(unidad_, "");
+    const prueba::Resultado s = Ejecutar(raiz_, {});
     ASSERT_EQ(s.estado, 0) << s.errores;
     EXPECT_EQ(s.salida, std::string(kAviso) + "\n" + Pasos(7) + "Proceso finalizado\n");
     EXPECT_EQ(s.errores, "");
@@ -229,13 +228,13 @@ TEST_F(ExportarCli, EscuelaCompletaDesdeLaCarpetaPorDefecto) {
 
 TEST_F(ExportarCli, UnErrorVaAlErrorEstandarConPuntoFinal) {
     CrearEscuela(unidad_ / "GC", {{"1ESOA", "M", "Primero A", "222"}});
-    ASSERT_EQ(Ejecutar(unidad_, "").estado, 0);
+    ASSERT_EQ(Ejecutar(raiz_, {}).estado, 0);
     const std::string asigt = Leer(Tabla_("ASIGT.DBF"));
 
     // Another folder, Castilian names, and a tutor DNI that is not a number.
     CrearEscuela(unidad_ / "otra", {{"1ESOA", "M", "Primero A", "12a"}});
-    const prueba::Salida s =
-        Ejecutar(unidad_, "--gc '" + (unidad_ / "otra").string() + "' --idioma CASTELLANO");
+    const prueba::Resultado s =
+        Ejecutar(raiz_, {"--gc", raiz_ + "/otra", "--idioma", "CASTELLANO"});
     EXPECT_EQ(s.estado, 1);
     // It stops in the groups' step, the sixth.
     EXPECT_EQ(s.salida, std::string(kAviso) + "\n" + Pasos(6));

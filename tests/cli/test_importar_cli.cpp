@@ -3,9 +3,8 @@
 // read them, and the ways the command stops.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,7 +56,7 @@ Filas LeerFilas(const std::string& ruta, const std::vector<std::string>& campos)
 }
 
 std::string LeerBytes(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
+    std::ifstream f(std::filesystem::u8path(ruta), std::ios::binary);
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
@@ -86,19 +85,18 @@ const std::vector<DefCampo> kHorGrup = {
     {"CODCEN", TipoCampo::Numerico, 8},  {"TIPO", TipoCampo::Cadena, 1},
 };
 
-using prueba::Salida;
+using prueba::Resultado;
 
 class ImportarCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/brisolt-importar-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(plantilla), nullptr);
-        raiz_ = plantilla;
-        setenv("BRISOLT_DRIVE_C", raiz_.c_str(), 1);
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-importar-cli-");
+        ASSERT_FALSE(raiz_.empty());
+        prueba::FijarEntorno("BRISOLT_DRIVE_C", raiz_);
         escuela_ = raiz_ + "/escuela";
-        std::filesystem::create_directories(escuela_);
+        std::filesystem::create_directories(std::filesystem::u8path(escuela_));
         CrearEscuela();
-        ASSERT_EQ(Ejecutar("exportar --gc " + escuela_).estado, 0);
+        ASSERT_EQ(Ejecutar({"exportar", "--gc", escuela_}).estado, 0);
         CrearTabla(raiz_ + "/ZTEMP/SOLUC.DBF",
                    {{"DIA", TipoCampo::Numerico, 1},
                     {"HORA", TipoCampo::Numerico, 2},
@@ -119,7 +117,10 @@ class ImportarCli : public ::testing::Test {
         estructuraProf_ = Estructura(escuela_ + "/horprof.dbf");
         estructuraGrup_ = Estructura(escuela_ + "/HORGRUP.DBF");
     }
-    void TearDown() override { std::filesystem::remove_all(raiz_); }
+    void TearDown() override {
+        prueba::QuitarEntorno("BRISOLT_DRIVE_C");
+        prueba::BorrarArbol(raiz_);
+    }
 
     void CrearEscuela() {
         const std::string e = escuela_ + "/";
@@ -177,19 +178,24 @@ class ImportarCli : public ::testing::Test {
                    {{"999", "5", "7", "15:00", "15:55", "OLD", "46000001", ""}});
         CrearTabla(e + "HORGRUP.DBF", kHorGrup,
                    {{"4ESOA", "OLD", "999", "5", "7", "9", "15:00", "15:55", "46000001", "X"}});
-        std::ofstream(e + "HORGRUP.CDX", std::ios::binary) << "indice de la escuela";
+        std::ofstream(std::filesystem::u8path(e + "HORGRUP.CDX"), std::ios::binary)
+            << "indice de la escuela";
     }
 
-    Salida Ejecutar(const std::string& argumentos) {
-        return prueba::EjecutarCli(argumentos, raiz_);
+    static Resultado Ejecutar(const std::vector<std::string>& argumentos) {
+        return prueba::EjecutarCli(argumentos);
+    }
+    // The import that goes through: RA gets its DNI, hours 3 and 1 other times.
+    Resultado Importar() const {
+        return Ejecutar({"importar", "--gc", escuela_, "--dni", "RA=22222222", "--hora",
+                         "3=09:50-10:45", "--hora", "1=-08:50"});
     }
 
     std::string raiz_, escuela_, estructuraProf_, estructuraGrup_;
 };
 
 TEST_F(ImportarCli, ReescribeLosHorariosDeLaEscuela) {
-    const Salida s = Ejecutar("importar --gc " + escuela_ +
-                              " --dni RA=22222222 --hora 3=09:50-10:45 --hora 1=-08:50");
+    const Resultado s = Importar();
     ASSERT_EQ(s.estado, 0) << s.salida << s.errores;
     // The warning, one line per step, the end; the count of sessions is left to the window.
     EXPECT_EQ(s.salida,
@@ -218,17 +224,26 @@ TEST_F(ImportarCli, ReescribeLosHorariosDeLaEscuela) {
               }));
     EXPECT_EQ(Estructura(escuela_ + "/horprof.dbf"), estructuraProf_);
     EXPECT_EQ(Estructura(escuela_ + "/HORGRUP.DBF"), estructuraGrup_);
-    EXPECT_FALSE(std::filesystem::exists(escuela_ + "/horgrup.dbf"));
+    // The school's spelling kept, and no second one beside it.
+    const auto nombres = prueba::Nombres(escuela_);
+    EXPECT_NE(std::find(nombres.begin(), nombres.end(), "HORGRUP.DBF"), nombres.end());
+    EXPECT_EQ(std::find(nombres.begin(), nombres.end(), "horgrup.dbf"), nombres.end());
     EXPECT_EQ(LeerBytes(escuela_ + "/HORGRUP.CDX"), "indice de la escuela");
+}
 
-    // Another reader sees the same rows, so the header's count and the record
-    // layout are what the school's program will find.
-    const std::string leer =
-        "/usr/bin/python3 -c \"import dbfread,sys; t=dbfread.DBF(sys.argv[1]); "
-        "print(len(t), [(r['DNI'], r['DIASEM'], r['NUMHORA'], r['OCUPA']) for r in t])\" ";
-    const std::string orden = leer + escuela_ + "/horprof.dbf > " + raiz_ + "/dbfread.txt";
-    ASSERT_EQ(std::system(orden.c_str()), 0);
-    EXPECT_EQ(LeerBytes(raiz_ + "/dbfread.txt"),
+// Another reader sees the same rows, so the header's count and the record
+// layout are what the school's program will find.
+TEST_F(ImportarCli, OtroLectorVeLasMismasFilas) {
+    SALTAR_EN_WINDOWS("python3-dbfread is a Linux tool");
+    const Resultado s = Importar();
+    ASSERT_EQ(s.estado, 0) << s.salida << s.errores;
+    const Resultado dbfread = prueba::EjecutarPrograma(
+        {"/usr/bin/python3", "-c",
+         "import dbfread,sys; t=dbfread.DBF(sys.argv[1]); "
+         "print(len(t), [(r['DNI'], r['DIASEM'], r['NUMHORA'], r['OCUPA']) for r in t])",
+         escuela_ + "/horprof.dbf"});
+    ASSERT_EQ(dbfread.estado, 0) << dbfread.errores;
+    EXPECT_EQ(dbfread.salida,
               "3 [(11111111, 1, 1, 'MAT'), (22222222, 2, 3, 'GUARD'), (22222222, 3, 3, 'ING')]\n");
 }
 
@@ -236,27 +251,30 @@ TEST_F(ImportarCli, SeDetieneSinTocarLaEscuela) {
     const std::string prof = LeerBytes(escuela_ + "/horprof.dbf");
     const std::string grup = LeerBytes(escuela_ + "/HORGRUP.DBF");
     struct Caso {
-        std::string argumentos, enSalida, enErrores;
+        std::vector<std::string> argumentos;
+        std::string enSalida, enErrores;
     };
     const std::vector<Caso> casos = {
         // RA has no DNI and none is given.
-        {"", "¡Atención! Sigue habiendo algún Profesor sin D.N.I.\n\r", ""},
+        {{}, "¡Atención! Sigue habiendo algún Profesor sin D.N.I.\n\r", ""},
         // What the DNI field refuses, as the error box shows it (no full stop
         // after a quote).
-        {" --dni RA=12A", "", "'12A' no es un valor entero válido para el campo 'DNI'\n"},
+        {{"--dni", "RA=12A"}, "", "'12A' no es un valor entero válido para el campo 'DNI'\n"},
     };
     for (const Caso& caso : casos) {
-        const Salida s = Ejecutar("importar --gc " + escuela_ + caso.argumentos);
-        EXPECT_EQ(s.estado, 1) << caso.argumentos;
-        EXPECT_NE(s.salida.find(caso.enSalida), std::string::npos) << caso.argumentos << s.salida;
-        EXPECT_NE(s.errores.find(caso.enErrores), std::string::npos)
-            << caso.argumentos << s.errores;
-        EXPECT_EQ(s.salida.find("Proceso finalizado"), std::string::npos) << caso.argumentos;
-        EXPECT_EQ(LeerBytes(escuela_ + "/horprof.dbf"), prof) << caso.argumentos;
-        EXPECT_EQ(LeerBytes(escuela_ + "/HORGRUP.DBF"), grup) << caso.argumentos;
+        SCOPED_TRACE(testing::PrintToString(caso.argumentos));
+        std::vector<std::string> argumentos = {"importar", "--gc", escuela_};
+        argumentos.insert(argumentos.end(), caso.argumentos.begin(), caso.argumentos.end());
+        const Resultado s = Ejecutar(argumentos);
+        EXPECT_EQ(s.estado, 1);
+        EXPECT_NE(s.salida.find(caso.enSalida), std::string::npos) << s.salida;
+        EXPECT_NE(s.errores.find(caso.enErrores), std::string::npos) << s.errores;
+        EXPECT_EQ(s.salida.find("Proceso finalizado"), std::string::npos);
+        EXPECT_EQ(LeerBytes(escuela_ + "/horprof.dbf"), prof);
+        EXPECT_EQ(LeerBytes(escuela_ + "/HORGRUP.DBF"), grup);
     }
-    std::filesystem::remove(raiz_ + "/ZTEMP/SOLUC.DBF");
-    const Salida s = Ejecutar("importar --gc " + escuela_ + " --dni RA=22222222");
+    std::filesystem::remove(std::filesystem::u8path(raiz_ + "/ZTEMP/SOLUC.DBF"));
+    const Resultado s = Ejecutar({"importar", "--gc", escuela_, "--dni", "RA=22222222"});
     EXPECT_EQ(s.estado, 1);
     EXPECT_NE(s.salida.find("No se encuentra archivo SOLUC.DBF en C:\\ZTEMP\n"), std::string::npos)
         << s.salida;

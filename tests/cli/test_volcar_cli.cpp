@@ -2,10 +2,9 @@
 // in the order of a tag, and as its field list; errors on standard error.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "cli/programa.h"
 #include "tables/conversion.h"
@@ -14,14 +13,11 @@
 namespace brisolt {
 namespace {
 
-namespace fs = std::filesystem;
-
 class VolcarCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/brisolt-volcar-XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        raiz_ = plantilla;
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-volcar-");
+        ASSERT_FALSE(raiz_.empty());
         tabla_ = raiz_ + "/ASIGVALT.DBF";
         Tabla t;
         t.SetTableName(tabla_);
@@ -45,10 +41,11 @@ class VolcarCli : public ::testing::Test {
         t.Post();
         t.Close();
     }
-    void TearDown() override { fs::remove_all(raiz_); }
+    void TearDown() override { prueba::BorrarArbol(raiz_); }
 
-    prueba::Salida Volcar(const std::string& argumentos) {
-        return prueba::EjecutarCli("volcar " + argumentos, raiz_);
+    prueba::Resultado Volcar(std::vector<std::string> argumentos) {
+        argumentos.insert(argumentos.begin(), "volcar");
+        return prueba::EjecutarCli(argumentos);
     }
 
     std::string raiz_, tabla_;
@@ -59,17 +56,18 @@ TEST_F(VolcarCli, RecordsInFileOrderOrByATagAndTheFieldList) {
     const std::string mat = "MAT,\"Matemàtiques, \"\"A\"\"\",12345678,2.5,F,2026-12-10\r\n";
     const std::string gua = "*GUA,Guàrdia,,,,\r\n";
     const struct {
-        std::string argumentos, salida;
+        std::vector<std::string> argumentos;
+        std::string salida;
     } casos[] = {
-        {tabla_, cabecera + mat + gua},
-        {tabla_ + " --indice COD", cabecera + gua + mat},  // "*" sorts before letters
-        {tabla_ + " --campos",
+        {{tabla_}, cabecera + mat + gua},
+        {{tabla_, "--indice", "COD"}, cabecera + gua + mat},  // "*" sorts before letters
+        {{tabla_, "--campos"},
          "COD,C,10,0\r\nNOMBRE,C,30,0\r\nDNI,N,11,0\r\nNHORAS,F,20,4\r\nESTAREA,L,1,0\r\n"
          "ALTA,D,8,0\r\n"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.argumentos);
-        const prueba::Salida s = Volcar(c.argumentos);
+        SCOPED_TRACE(testing::PrintToString(c.argumentos));
+        const prueba::Resultado s = Volcar(c.argumentos);
         EXPECT_EQ(s.estado, 0) << s.errores;
         EXPECT_EQ(s.salida, c.salida);
         EXPECT_EQ(s.errores, "");
@@ -78,21 +76,22 @@ TEST_F(VolcarCli, RecordsInFileOrderOrByATagAndTheFieldList) {
 
 TEST_F(VolcarCli, AnErrorGoesToStandardErrorWithStatusOne) {
     const struct {
-        std::string argumentos, error;
+        std::vector<std::string> argumentos;
+        std::string error;
     } casos[] = {
-        {raiz_ + "/falta.dbf", "No se encuentra la tabla '" + raiz_ + "/falta.dbf'\n"},
+        {{raiz_ + "/falta.dbf"}, "No se encuentra la tabla '" + raiz_ + "/falta.dbf'\n"},
         // As the error box shows them: a full stop after a letter or a bracket.
-        {tabla_ + " --opcion", "Opción desconocida: --opcion.\n"},
-        {"", "Uso: brisolt-cli volcar ARCHIVO [--indice TAG] [--campos].\n"},
+        {{tabla_, "--opcion"}, "Opción desconocida: --opcion.\n"},
+        {{}, "Uso: brisolt-cli volcar ARCHIVO [--indice TAG] [--campos].\n"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.argumentos);
-        const prueba::Salida s = Volcar(c.argumentos);
+        SCOPED_TRACE(testing::PrintToString(c.argumentos));
+        const prueba::Resultado s = Volcar(c.argumentos);
         EXPECT_EQ(s.estado, 1);
         EXPECT_EQ(s.salida, "");
         EXPECT_EQ(s.errores, c.error);
     }
-    const prueba::Salida s = Volcar(tabla_ + " --indice NOEXISTE");
+    const prueba::Resultado s = Volcar({tabla_, "--indice", "NOEXISTE"});
     EXPECT_EQ(s.estado, 1);
     EXPECT_NE(s.errores.find("NOEXISTE"), std::string::npos) << s.errores;
 }

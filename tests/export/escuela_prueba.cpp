@@ -1,37 +1,32 @@
 #include "export/escuela_prueba.h"
 
-#include <stdlib.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 
+#include "sistema_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 
 namespace brisolt::prueba {
 
-UnidadPrueba::UnidadPrueba() {
-    std::string plantilla =
-        (std::filesystem::temp_directory_path() / "brisolt-escuela-XXXXXX").string();
-    if (mkdtemp(plantilla.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    raiz_ = plantilla;
-    if (const char* valor = getenv("BRISOLT_DRIVE_C")) {
+UnidadPrueba::UnidadPrueba() : raiz_(NuevaCarpetaTemporal("brisolt-escuela-")) {
+    if (raiz_.empty()) throw std::runtime_error("no temporary folder could be made");
+    if (const auto valor = SO().Entorno("BRISOLT_DRIVE_C")) {
         habiaAnterior_ = true;
-        anterior_ = valor;
+        anterior_ = *valor;
     }
-    setenv("BRISOLT_DRIVE_C", raiz_.c_str(), 1);
+    FijarEntorno("BRISOLT_DRIVE_C", raiz_);
     if (!CrearCarpetas(RutaNativa("C:\\ZTEMP\\VALENCIA")))
         throw std::runtime_error("cannot create the staging folder");
 }
 
 UnidadPrueba::~UnidadPrueba() {
-    std::error_code ignorado;
-    std::filesystem::remove_all(raiz_, ignorado);
+    BorrarArbol(raiz_);
     if (habiaAnterior_)
-        setenv("BRISOLT_DRIVE_C", anterior_.c_str(), 1);
+        FijarEntorno("BRISOLT_DRIVE_C", anterior_);
     else
-        unsetenv("BRISOLT_DRIVE_C");
+        QuitarEntorno("BRISOLT_DRIVE_C");
 }
 
 namespace {

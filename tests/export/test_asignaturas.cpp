@@ -13,6 +13,7 @@
 
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
+#include "sistema_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"
@@ -242,6 +243,7 @@ std::string Salida(const std::string& orden) {
 }
 
 TEST_F(Asignaturas, OtrosLectoresVenLosDosIndicesEnOrden) {
+    SALTAR_EN_WINDOWS("python3-dbfread and index_dump are Linux tools");
     const bool hayDbfread = std::filesystem::exists("/usr/bin/python3") &&
                             Salida("/usr/bin/python3 -c 'import dbfread' 2>&1").empty();
     const bool hayIndexDump = std::filesystem::exists("/usr/bin/index_dump");

@@ -1,13 +1,12 @@
 #include "import/entorno.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "import/devolver.h"
+#include "sistema_prueba.h"
 #include "tables/conversion.h"
 
 namespace brisolt::prueba {
@@ -61,7 +60,7 @@ Filas LeerFilas(const std::string& ruta, const std::vector<std::string>& campos,
 }
 
 std::string LeerBytes(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
+    std::ifstream f(std::filesystem::u8path(ruta), std::ios::binary);
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
@@ -69,7 +68,7 @@ std::string LeerBytes(const std::string& ruta) {
 
 std::vector<std::string> ArchivosDe(const std::string& carpeta) {
     std::vector<std::string> nombres;
-    for (const auto& e : std::filesystem::directory_iterator(carpeta))
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::u8path(carpeta)))
         nombres.push_back(e.path().filename().string());
     std::sort(nombres.begin(), nombres.end());
     return nombres;
@@ -99,12 +98,11 @@ std::vector<DefCampo> CamposHorGrup() {
 }
 
 void EntornoImportacion::SetUp() {
-    char plantilla[] = "/tmp/brisolt-importar-XXXXXX";
-    ASSERT_NE(mkdtemp(plantilla), nullptr);
-    raiz_ = plantilla;
-    setenv("BRISOLT_DRIVE_C", raiz_.c_str(), 1);
-    std::filesystem::create_directories(raiz_ + "/ZTEMP/VALENCIA");
-    std::filesystem::create_directories(raiz_ + "/GC");
+    raiz_ = NuevaCarpetaTemporal("brisolt-importar-");
+    ASSERT_FALSE(raiz_.empty());
+    FijarEntorno("BRISOLT_DRIVE_C", raiz_);
+    std::filesystem::create_directories(std::filesystem::u8path(raiz_ + "/ZTEMP/VALENCIA"));
+    std::filesystem::create_directories(std::filesystem::u8path(raiz_ + "/GC"));
     estado_ = std::make_unique<Estado>();
     estado_->carpetaGC = raiz_ + "/GC";
     estado_->CBCentro = "46000001";
@@ -112,7 +110,8 @@ void EntornoImportacion::SetUp() {
 
 void EntornoImportacion::TearDown() {
     estado_.reset();
-    std::filesystem::remove_all(raiz_);
+    QuitarEntorno("BRISOLT_DRIVE_C");
+    BorrarArbol(raiz_);
 }
 
 void EntornoImportacion::CrearProft(const Filas& filas) {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +11,7 @@
 
 #include "archivos_prueba.h"
 #include "shell/arranque.h"
+#include "sistema_prueba.h"
 #include "tables/error.h"
 
 namespace fs = std::filesystem;
@@ -22,6 +21,7 @@ namespace {
 
 using prueba::Escribir;
 using prueba::Leer;
+using prueba::Nombres;
 
 // Records what start-up did to the window.
 struct VentanaFalsa : VentanaArranque {
@@ -76,10 +76,10 @@ TEST(LineaDeComandos, MinusculasSoloDeLaAALaZ) {
 class Arranque : public ::testing::Test {
   protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/brisolt-arranque-XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        unidad_ = plantilla;
-        ::setenv("BRISOLT_DRIVE_C", plantilla, 1);
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-arranque-");
+        ASSERT_FALSE(raiz_.empty());
+        unidad_ = fs::u8path(raiz_);
+        prueba::FijarEntorno("BRISOLT_DRIVE_C", raiz_);
         inicio_ = unidad_ / "inicio";
         gc_ = unidad_ / "GC";
         fs::create_directories(inicio_);
@@ -89,8 +89,8 @@ class Arranque : public ::testing::Test {
     }
     void TearDown() override {
         fs::current_path(cwdPrevio_);
-        ::unsetenv("BRISOLT_DRIVE_C");
-        fs::remove_all(unidad_);
+        prueba::QuitarEntorno("BRISOLT_DRIVE_C");
+        prueba::BorrarArbol(raiz_);
     }
     static void CrearCentro(const fs::path& carpeta,
                             const std::vector<std::optional<double>>& codigos,
@@ -111,6 +111,7 @@ class Arranque : public ::testing::Test {
     }
     fs::path Staging() const { return unidad_ / "ZTEMP" / "VALENCIA"; }
 
+    std::string raiz_;  // drive C: as text, "/" between names
     fs::path unidad_, inicio_, gc_, cwdPrevio_;
 };
 
@@ -296,15 +297,14 @@ TEST_F(Arranque, FormCloseEscribeElEstadoEnModoIncrustado) {
     FormClose(estado, exe);
     EXPECT_EQ(Leer(bin / "ZENTARO.INI"),
               "[Zentaro]\r\nIdioma=VAL\r\n[Transformadores]\r\nTransformado=1\r\n");
-    EXPECT_FALSE(fs::exists(bin / "Zentaro.ini"));
+    EXPECT_EQ(Nombres(raiz_ + "/bin"), std::vector<std::string>{"ZENTARO.INI"});
 
-    const std::string sinCarpeta = (unidad_ / "no-existe" / "brisolt").string();
+    const std::string sinCarpeta = raiz_ + "/no-existe/brisolt";
     try {
         FormClose(estado, sinCarpeta);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Unable to write to " + (unidad_ / "no-existe" / "Zentaro.ini").string());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + raiz_ + "/no-existe/Zentaro.ini");
     }
 }
 

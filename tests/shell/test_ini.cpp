@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#ifndef _WIN32
+#include <sys/mount.h>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "shell/ini.h"
+#include "sistema/sistema.h"
+#include "sistema_prueba.h"
 #include "tables/error.h"
 
 namespace fs = std::filesystem;
@@ -66,15 +69,16 @@ TEST(PerfilConValor, ReglasDelArchivoDePerfil) {
 class ArchivoPerfil : public ::testing::Test {
   protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/brisolt-ini-XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        carpeta_ = plantilla;
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-ini-");
+        ASSERT_FALSE(raiz_.empty());
+        carpeta_ = fs::u8path(raiz_);
     }
-    void TearDown() override { fs::remove_all(carpeta_); }
+    void TearDown() override { prueba::BorrarArbol(raiz_); }
     std::string Leer(const fs::path& ruta) {
         std::ifstream f(ruta, std::ios::binary);
         return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
     }
+    std::string raiz_;  // the folder as text, "/" between names
     fs::path carpeta_;
 };
 
@@ -90,18 +94,31 @@ TEST_F(ArchivoPerfil, CreaYReescribeElArchivo) {
 }
 
 TEST_F(ArchivoPerfil, NoSePuedeEscribir) {
+    const std::string contenido = "[Transformadores]\r\nTransformado=0\r\n";
     fs::create_directories(carpeta_ / "carpeta.ini");
-    std::vector<std::string> rutas = {(carpeta_ / "falta" / "Zentaro.ini").string(),
-                                      (carpeta_ / "carpeta.ini").string()};
+    std::vector<std::string> rutas = {raiz_ + "/falta/Zentaro.ini", raiz_ + "/carpeta.ini"};
+    // A read-only file (on Windows, its read-only attribute), where this user
+    // cannot write over one: root on Linux can, and so can Wine run by root.
+    const std::string soloLectura = raiz_ + "/Zentaro.ini";
+    std::ofstream(fs::u8path(soloLectura), std::ios::binary) << contenido;
+    prueba::SoloLectura(soloLectura, true);
+    {
+        Archivo intento;
+        if (intento.Abrir(soloLectura, Acceso::LecturaEscritura, Creacion::Existente,
+                          Comparticion::Libre) != 0)
+            rutas.push_back(soloLectura);
+    }
+#ifndef _WIN32
     // A read-only medium, where mounting one is allowed.
     const fs::path medio = carpeta_ / "medio";
     fs::create_directories(medio);
     const bool montado = ::mount("tmpfs", medio.c_str(), "tmpfs", 0, "size=16k") == 0;
     if (montado) {
-        std::ofstream(medio / "Zentaro.ini") << "[Transformadores]\r\nTransformado=0\r\n";
+        std::ofstream(medio / "Zentaro.ini") << contenido;
         if (::mount(nullptr, medio.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0)
             rutas.push_back((medio / "Zentaro.ini").string());
     }
+#endif
     for (const auto& ruta : rutas) {
         SCOPED_TRACE(ruta);
         try {
@@ -111,10 +128,14 @@ TEST_F(ArchivoPerfil, NoSePuedeEscribir) {
             EXPECT_EQ(std::string(e.what()), "Unable to write to " + ruta);
         }
     }
+    EXPECT_EQ(Leer(fs::u8path(soloLectura)), contenido);
+    prueba::SoloLectura(soloLectura, false);
+#ifndef _WIN32
     if (montado) {
-        EXPECT_EQ(Leer(medio / "Zentaro.ini"), "[Transformadores]\r\nTransformado=0\r\n");
+        EXPECT_EQ(Leer(medio / "Zentaro.ini"), contenido);
         ::umount2(medio.c_str(), MNT_DETACH);
     }
+#endif
 }
 
 }  // namespace

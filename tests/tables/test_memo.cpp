@@ -1,13 +1,13 @@
 #include "tables/memo.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "sistema_prueba.h"
 #include "tables/error.h"
 
 namespace brisolt {
@@ -18,9 +18,9 @@ namespace fs = std::filesystem;
 class MemoTest : public testing::Test {
   protected:
     void SetUp() override {
-        std::string plantilla = (fs::temp_directory_path() / "memoXXXXXX").string();
-        ASSERT_NE(mkdtemp(plantilla.data()), nullptr);
-        dir_ = plantilla;
+        const std::string carpeta = prueba::NuevaCarpetaTemporal("memo");
+        ASSERT_FALSE(carpeta.empty());
+        dir_ = fs::u8path(carpeta);
     }
     void TearDown() override { fs::remove_all(dir_); }
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +10,8 @@
 
 #include "archivos_prueba.h"
 #include "sistema/fallos.h"
+#include "sistema_prueba.h"
+#include "tables/carpetas.h"
 #include "tables/copia.h"
 #include "tables/error.h"
 #include "tables/estado.h"
@@ -24,6 +24,7 @@ namespace {
 
 using prueba::Escribir;
 using prueba::Leer;
+using prueba::Nombres;
 
 // The eleven staged files in their order.
 const std::vector<std::string> kStaged = {
@@ -34,17 +35,17 @@ const std::vector<std::string> kStaged = {
 class Staging : public ::testing::Test {
   protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/brisolt-staging-XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        unidad_ = plantilla;
-        ::setenv("BRISOLT_DRIVE_C", plantilla, 1);
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-staging-");
+        ASSERT_FALSE(raiz_.empty());
+        unidad_ = fs::u8path(raiz_);
+        prueba::FijarEntorno("BRISOLT_DRIVE_C", raiz_);
         escuela_ = unidad_ / "Escuela";
         fs::create_directories(escuela_);
-        estado_.carpetaGC = escuela_.string();
+        estado_.carpetaGC = raiz_ + "/Escuela";
     }
     void TearDown() override {
-        ::unsetenv("BRISOLT_DRIVE_C");
-        fs::remove_all(unidad_);
+        prueba::QuitarEntorno("BRISOLT_DRIVE_C");
+        prueba::BorrarArbol(raiz_);
     }
     // The entries of `carpeta` whose name matches `nombre` in any case.
     static std::vector<fs::path> Entradas(const fs::path& carpeta, std::string nombre) {
@@ -57,6 +58,21 @@ class Staging : public ::testing::Test {
             if (baja(e.path().filename().string()) == baja(nombre)) encontradas.push_back(e.path());
         return encontradas;
     }
+    // centro.dbf in `carpeta` (UTF-8), one school with code `codigo`.
+    static void CrearCentro(const std::string& carpeta, double codigo) {
+        Tabla t;
+        t.SetDatabaseName(carpeta);
+        t.SetTableName("centro");
+        t.FieldDefs() = {{"CODCEN", TipoCampo::Flotante}};
+        t.CreateTable();
+        t.Open();
+        t.Append();
+        t.FieldByName("CODCEN").SetAsFloat(codigo);
+        t.Post();
+        t.Close();
+    }
+
+    std::string raiz_;  // drive C: as text, "/" between names
     fs::path unidad_, escuela_;
     Estado estado_;
 };
@@ -101,7 +117,8 @@ TEST_F(Staging, ReemplazaCopiasViejasYBorraLasQueFaltan) {
     EXPECT_EQ(Leer(Entradas(staging, "grupos.dbf")[0]), "nuevo");
     EXPECT_TRUE(Entradas(staging, "OCUPA.dbf").empty());
     EXPECT_EQ(Leer(staging / "PLANTILLA.DBF"), "plantilla");
-    EXPECT_FALSE(fs::exists(unidad_ / "ZTEMP"));  // no second spelling of the folder
+    // No second spelling of the folder.
+    EXPECT_EQ(Nombres(raiz_), (std::vector<std::string>{"Escuela", "ztemp"}));
 }
 
 TEST_F(Staging, FalloEnMedioDejaAntesNuevosYDespuesViejos) {
@@ -149,30 +166,46 @@ TEST_F(Staging, CarpetaDeStagingImposible) {
 }
 
 TEST_F(Staging, CierraLaTablaAntesDeReemplazarSuArchivo) {
-    auto crearCentro = [](const fs::path& carpeta, double codigo) {
-        Tabla t;
-        t.SetDatabaseName(carpeta.string());
-        t.SetTableName("centro");
-        t.FieldDefs() = {{"CODCEN", TipoCampo::Flotante}};
-        t.CreateTable();
-        t.Open();
-        t.Append();
-        t.FieldByName("CODCEN").SetAsFloat(codigo);
-        t.Post();
-        t.Close();
-    };
-    crearCentro(escuela_, 46001);
+    CrearCentro(estado_.carpetaGC, 46001);
     CopiarTablasGC(estado_);
     estado_.wwTableCentro.Open();  // exclusive, as the window's object is
     ASSERT_TRUE(estado_.wwTableCentro.Active());
 
-    crearCentro(escuela_, 46002);
+    CrearCentro(estado_.carpetaGC, 46002);
     CopiarTablasGC(estado_);
 
     EXPECT_FALSE(estado_.wwTableCentro.Active());
     estado_.wwTableCentro.Open();
     estado_.wwTableCentro.First();
     EXPECT_EQ(estado_.wwTableCentro.FieldByName("CODCEN").AsString(), "46002");
+}
+
+// A school folder and a file with accented names: staging, the copy and the
+// engine reach them through UTF-8 paths, in any case, on either system.
+TEST_F(Staging, CarpetaYArchivoConAcentos) {
+    const std::string escuela = raiz_ + "/Gestió Acadèmica/GC";
+    fs::create_directories(fs::u8path(escuela));
+    CrearCentro(escuela, 46001);
+    const std::string staged = raiz_ + "/ZTEMP/VALENCIA/centro.dbf";
+    for (const std::string& carpeta : {escuela, std::string("C:\\GESTIÓ ACADÈMICA\\gc")}) {
+        SCOPED_TRACE(carpeta);
+        std::error_code ec;
+        fs::remove(fs::u8path(staged), ec);
+        estado_.carpetaGC = carpeta;
+        CopiarTablasGC(estado_);
+        EXPECT_EQ(Leer(staged), Leer(escuela + "/centro.dbf"));
+    }
+
+    CopiarArchivo(escuela + "/Centrò.dbf", escuela + "/centro.dbf");
+    EXPECT_EQ(Nombres(escuela), (std::vector<std::string>{"Centrò.dbf", "centro.dbf"}));
+    EXPECT_TRUE(fs::exists(fs::u8path(escuela + "/Centrò.dbf")));  // the name the disk got
+    EXPECT_TRUE(ExisteArchivo(escuela + "/CENTRÒ.DBF"));
+    Tabla t;
+    t.SetDatabaseName(escuela);
+    t.SetTableName("Centrò.dbf");
+    t.Open();
+    t.First();
+    EXPECT_EQ(t.FieldByName("CODCEN").AsString(), "46001");
 }
 
 TEST(EstadoTablas, CarpetasNombresYModos) {

@@ -4,8 +4,6 @@
 // would never produce.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -16,29 +14,14 @@
 #include <vector>
 
 #include "archivos_prueba.h"
+#include "sistema_prueba.h"
 #include "tables/tabla.h"
 
 namespace brisolt::prueba {
 
-class Carpeta {
+class Carpeta : public CarpetaTemporal {
   public:
-    Carpeta() {
-        char plantilla[] = "/tmp/brisolt_tabla_XXXXXX";
-        const char* c = ::mkdtemp(plantilla);
-        if (c == nullptr) throw std::runtime_error("mkdtemp");
-        ruta_ = c;
-    }
-    ~Carpeta() {
-        std::error_code ec;
-        std::filesystem::remove_all(ruta_, ec);
-    }
-    Carpeta(const Carpeta&) = delete;
-    Carpeta& operator=(const Carpeta&) = delete;
-    const std::string& Ruta() const { return ruta_; }
-    std::string operator/(const std::string& nombre) const { return ruta_ + "/" + nombre; }
-
-  private:
-    std::string ruta_;
+    Carpeta() : CarpetaTemporal("brisolt-tabla-") {}
 };
 
 // What a call raised, or "(sin error)".

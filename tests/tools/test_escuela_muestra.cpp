@@ -6,10 +6,10 @@
 #include <map>
 #include <set>
 
-#include "carpeta_temporal.h"
 #include "catalogo_escuela.h"
 #include "escuela_muestra.h"
 #include "modelo_escuela.h"
+#include "sistema_prueba.h"
 #include "tables/conversion.h"
 #include "tables/tabla.h"
 
@@ -17,7 +17,7 @@ namespace brisolt {
 namespace {
 
 namespace fs = std::filesystem;
-using pruebas::CarpetaTemporal;
+using prueba::CarpetaTemporal;
 
 std::string Bytes(const std::string& ruta) {
     std::ifstream f(ruta, std::ios::binary);

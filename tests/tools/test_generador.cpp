@@ -4,17 +4,17 @@
 #include <set>
 #include <tuple>
 
-#include "carpeta_temporal.h"
 #include "comprobar_semana.h"
 #include "generador.h"
 #include "intercambio_prueba.h"
+#include "sistema_prueba.h"
 #include "tables/error.h"
 #include "tables/tabla.h"
 
 namespace brisolt {
 namespace {
 
-using pruebas::CarpetaTemporal;
+using prueba::CarpetaTemporal;
 struct Solucion {
     int dia, hora;
     std::string tarea, prof, nivel, curso, asig, grupo, aula;
