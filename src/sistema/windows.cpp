@@ -8,6 +8,10 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 
@@ -345,6 +349,10 @@ class Windows final : public Sistema {
     void ConsolaUtf8() override {
         ::SetConsoleOutputCP(CP_UTF8);
         ::SetConsoleCP(CP_UTF8);
+        // The program writes its own line ends (CRLF where the data wants
+        // them): the C runtime must not add a CR before each LF.
+        ::_setmode(::_fileno(stdout), _O_BINARY);
+        ::_setmode(::_fileno(stderr), _O_BINARY);
     }
 
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
