@@ -1,12 +1,11 @@
 // Showing a native folder in the spelling of drive C: and back again.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "sistema_prueba.h"
 #include "tables/carpetas.h"
 
 namespace fs = std::filesystem;
@@ -17,18 +16,17 @@ namespace {
 class Carpetas : public ::testing::Test {
   protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/brisolt-carpetas-XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        raiz_ = plantilla;
+        raiz_ = prueba::NuevaCarpetaTemporal("brisolt-carpetas-");
+        ASSERT_FALSE(raiz_.empty());
         unidad_ = raiz_ / "drive_c";
         fs::create_directories(unidad_ / "GC" / "Otra Escuela");
         fs::create_directories(raiz_ / "fuera");
         // The drive reached through a link, as a Wine prefix's dosdevices do.
-        fs::create_directory_symlink(unidad_, raiz_ / "enlace");
-        ::setenv("BRISOLT_DRIVE_C", unidad_.c_str(), 1);
+        if (!kEsWindows) fs::create_directory_symlink(unidad_, raiz_ / "enlace");
+        prueba::FijarEntorno("BRISOLT_DRIVE_C", unidad_.string());
     }
     void TearDown() override {
-        ::unsetenv("BRISOLT_DRIVE_C");
+        prueba::QuitarEntorno("BRISOLT_DRIVE_C");
         std::error_code ec;
         fs::remove_all(raiz_, ec);
     }
@@ -37,6 +35,8 @@ class Carpetas : public ::testing::Test {
 };
 
 TEST_F(Carpetas, ANativeFolderOnDriveCShowsInTheDrivesSpelling) {
+    SALTAR_EN_WINDOWS(
+        "the drive's spelling maps a Linux folder; on Windows paths are the drive's already");
     const std::string c = unidad_.string();
     struct Caso {
         std::string nativa, vista;
@@ -56,7 +56,7 @@ TEST_F(Carpetas, ANativeFolderOnDriveCShowsInTheDrivesSpelling) {
     for (const Caso& caso : casos) EXPECT_EQ(RutaWindows(caso.nativa), caso.vista) << caso.nativa;
 
     // With a trailing slash on the drive's variable, and back to the same folder.
-    ::setenv("BRISOLT_DRIVE_C", (c + "/").c_str(), 1);
+    prueba::FijarEntorno("BRISOLT_DRIVE_C", c + "/");
     EXPECT_EQ(RutaWindows(c + "/GC/Otra Escuela"), "C:\\GC\\Otra Escuela");
     EXPECT_EQ(fs::path(RutaNativa(RutaWindows(c + "/GC/Otra Escuela"))),
               fs::path(c + "/GC/Otra Escuela"));
