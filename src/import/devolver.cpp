@@ -57,7 +57,9 @@ Envio Enviar(const std::string& origen, const std::string& carpetaGC, const std:
     Envio e{origen, EnCarpeta(carpetaGC, nombre), {}};
     e.destino = e.enCarpeta;
     std::string real;
-    if (SO().ExisteEntrada(e.enCarpeta) && SO().Canonica(e.enCarpeta, &real) == 0) e.destino = real;
+    // A link is followed to its target (Windows folders have none to follow).
+    if (!kEsWindows && SO().ExisteEntrada(e.enCarpeta) && SO().Canonica(e.enCarpeta, &real) == 0)
+        e.destino = real;
     return e;
 }
 

@@ -220,8 +220,9 @@ class Windows final : public Sistema {
         completa.resize(m);
         // Names are case-blind here: one spelling for every name of the file.
         ::CharUpperBuffW(completa.data(), static_cast<DWORD>(completa.size()));
+        // Forward slashes, as every native path inside the program.
         for (wchar_t& c : completa)
-            if (c == L'/') c = L'\\';
+            if (c == L'\\') c = L'/';
         *canonica = Estrecho(completa);
         return 0;
     }

@@ -181,6 +181,14 @@ CodigoES BuscarEnCarpeta(const std::string& carpeta, const std::string& nombre,
 std::string RutaVisible(std::string_view nativa) {
     if (!kEsWindows) return RutaWindows(nativa);
     std::string r(nativa);
+    std::replace(r.begin(), r.end(), '\\', '/');
+    // A drive C: moved elsewhere (tests do) still shows as C:.
+    std::string unidad = UnidadC();
+    std::replace(unidad.begin(), unidad.end(), '\\', '/');
+    while (unidad.size() > 2 && unidad.back() == '/') unidad.pop_back();
+    if (r.size() > unidad.size() && r[unidad.size()] == '/' &&
+        Plegar(r.substr(0, unidad.size())) == Plegar(unidad))
+        r = "C:" + r.substr(unidad.size());
     std::replace(r.begin(), r.end(), '/', '\\');
     return r;
 }
