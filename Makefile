@@ -112,6 +112,7 @@ windows: deps-windows
 	fi; \
 	estado=0; \
 	(cd $$pruebas && ctest --output-on-failure --no-tests=error -j$(JOBS)) || estado=$$?; \
+	[ $$estado != 0 ] || bash tests/windows/comparar_con_linux.sh $(BUILD)/bin/brisolt-cli $$pruebas || estado=$$?; \
 	WINEPREFIX=$$(cd $$pruebas && pwd)/wine /usr/lib/wine/wineserver -k 2>/dev/null; \
 	exit $$estado
 	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WINDOWS_BUILD)/CMakeCache.txt); \
