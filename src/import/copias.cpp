@@ -49,27 +49,6 @@ int64_t Filas(const std::string& ruta) {
            int64_t{cabecera[7]} << 24;
 }
 
-// Copies one file whole and flushes it; a failure names the file.
-void CopiarFlush(const std::string& origen, const std::string& destino) {
-    Archivo de, a;
-    // Free reading: the write-back holds the originals while it copies them.
-    if (CodigoES e = de.Abrir(origen, Acceso::Lectura, Creacion::Existente, Comparticion::Libre))
-        Fallo(e, origen);
-    if (CodigoES e =
-            a.Abrir(destino, Acceso::LecturaEscritura, Creacion::Nuevo, Comparticion::Exclusiva))
-        Fallo(e, destino);
-    std::string bloque(64 * 1024, '\0');
-    for (uint64_t pos = 0;;) {
-        std::size_t n = 0;
-        if (CodigoES e = de.LeerTodo(bloque.data(), bloque.size(), pos, &n)) Fallo(e, origen);
-        if (n == 0) break;
-        if (CodigoES e = a.EscribirTodo(bloque.data(), n, pos)) Fallo(e, destino);
-        pos += n;
-    }
-    if (CodigoES e = SO().Sincronizar(a.Manejador())) Fallo(e, destino);
-    if (CodigoES e = a.Cerrar()) Fallo(e, destino);
-}
-
 void BorrarCarpeta(const std::string& carpeta) {
     std::vector<std::string> nombres;
     if (SO().Listar(carpeta, &nombres) == 0)
@@ -95,6 +74,32 @@ std::vector<std::string> NombresDeCopias(const std::string& raiz) {
 }
 
 }  // namespace
+
+void CopiarCompleto(const std::string& origen, const std::string& destino,
+                    const std::string& modelo) {
+    const std::string& nombrado = modelo.empty() ? destino : modelo;
+    Archivo de, a;
+    // Free reading: the write-back holds the originals while it copies them.
+    if (CodigoES e = de.Abrir(origen, Acceso::Lectura, Creacion::Existente, Comparticion::Libre))
+        Fallo(e, origen);
+    if (CodigoES e =
+            a.Abrir(destino, Acceso::LecturaEscritura, Creacion::Nuevo, Comparticion::Exclusiva))
+        Fallo(e, nombrado);
+    // The school's program must be able to open the file as it could the original.
+    if (!modelo.empty() && SO().Tipo(modelo) == TipoEntrada::Archivo)
+        if (CodigoES e = SO().CopiarPermisos(modelo, a.Manejador())) Fallo(e, modelo);
+    std::string bloque(64 * 1024, '\0');
+    for (uint64_t pos = 0;;) {
+        std::size_t n = 0;
+        if (CodigoES e = de.LeerTodo(bloque.data(), bloque.size(), pos, &n)) Fallo(e, origen);
+        if (n == 0) break;
+        if (CodigoES e = a.EscribirTodo(bloque.data(), n, pos)) Fallo(e, nombrado);
+        pos += n;
+    }
+    if (CodigoES e = SO().Sincronizar(a.Manejador())) Fallo(e, nombrado);
+    if (CodigoES e = a.Cerrar()) Fallo(e, nombrado);
+    if (CodigoES e = de.Cerrar()) Fallo(e, origen);
+}
 
 std::vector<Copia> ListarCopias() {
     const std::string raiz = RutaNativa(kCarpetaCopias);
@@ -129,7 +134,7 @@ Copia CopiarHorarios(const std::vector<std::string>& archivos, const std::string
     c.fecha = Fecha(c.nombre);
     try {
         for (const std::string& origen : archivos)
-            CopiarFlush(origen, c.carpeta + "/" + origen.substr(origen.find_last_of('/') + 1));
+            CopiarCompleto(origen, c.carpeta + "/" + origen.substr(origen.find_last_of('/') + 1));
         SO().SincronizarCarpeta(c.carpeta);
         SO().SincronizarCarpeta(raiz);
     } catch (...) {

@@ -30,6 +30,12 @@ struct Copia {
 // Returns the copy. Failures raise Error naming the file.
 Copia CopiarHorarios(const std::vector<std::string>& archivos, const std::string& conservar = {});
 
+// Copies `origen` whole into the new file `destino` and flushes it. `modelo`,
+// when given, lends the new file its permissions and is the file a failure on
+// the destination is told of (the school's file a temporary one stands for).
+void CopiarCompleto(const std::string& origen, const std::string& destino,
+                    const std::string& modelo = {});
+
 // The copies, oldest first.
 std::vector<Copia> ListarCopias();
 

@@ -100,28 +100,8 @@ std::string Fecha() {
 // original's permissions, and flushes it.
 void EscribirNuevo(const std::string& origen, const std::string& nuevo,
                    const std::string& original) {
-    Archivo de, a;
-    // Free reading: the originals may be held by this very command.
-    if (CodigoES e = de.Abrir(origen, Acceso::Lectura, Creacion::Existente, Comparticion::Libre))
-        Fallo(e, origen);
     SO().Borrar(nuevo);  // left by a run whose process number we now have
-    if (CodigoES e =
-            a.Abrir(nuevo, Acceso::LecturaEscritura, Creacion::Nuevo, Comparticion::Exclusiva))
-        Fallo(e, original);
-    // The school's program must be able to open the file as it could the original.
-    if (SO().Tipo(original) == TipoEntrada::Archivo)
-        if (CodigoES e = SO().CopiarPermisos(original, a.Manejador())) Fallo(e, original);
-    std::string bloque(64 * 1024, '\0');
-    for (uint64_t pos = 0;;) {
-        std::size_t n = 0;
-        if (CodigoES e = de.LeerTodo(bloque.data(), bloque.size(), pos, &n)) Fallo(e, origen);
-        if (n == 0) break;
-        if (CodigoES e = a.EscribirTodo(bloque.data(), n, pos)) Fallo(e, original);
-        pos += n;
-    }
-    if (CodigoES e = SO().Sincronizar(a.Manejador())) Fallo(e, original);
-    if (CodigoES e = a.Cerrar()) Fallo(e, original);
-    if (CodigoES e = de.Cerrar()) Fallo(e, origen);
+    CopiarCompleto(origen, nuevo, original);
 }
 
 void SincronizarCarpetas(const Diario& d) {
