@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "colocacion.h"
+#include "export/intercambio.h"
 #include "lectura.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
@@ -121,12 +122,8 @@ void PonerTareas(std::vector<FilaSolucion>& filas, const std::vector<std::string
 void Escribir(const std::string& carpeta, const std::vector<FilaSolucion>& filas) {
     Tabla t;
     t.SetDatabaseName(carpeta);
-    t.SetTableName("SOLUC.DBF");
-    t.FieldDefs() = {{"DIA", TipoCampo::Numerico, 2, 0},  {"HORA", TipoCampo::Numerico, 2, 0},
-                     {"TAREA", TipoCampo::Cadena, 10, 0}, {"PROF", TipoCampo::Cadena, 10, 0},
-                     {"NIVEL", TipoCampo::Cadena, 5, 0},  {"CURSO", TipoCampo::Cadena, 3, 0},
-                     {"ASIG", TipoCampo::Cadena, 10, 0},  {"CODGRUPO", TipoCampo::Cadena, 10, 0},
-                     {"AULA", TipoCampo::Cadena, 10, 0}};
+    t.SetTableName(intercambio::Soluc().archivo);
+    t.FieldDefs() = intercambio::Soluc().campos;
     t.CreateTable();
     t.SetExclusive(true);
     t.Open();

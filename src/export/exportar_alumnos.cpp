@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "export/texto.h"
 #include "tables/carpetas.h"
@@ -13,12 +14,6 @@
 
 namespace brisolt {
 namespace {
-
-constexpr int kParesAsignatura = 50;
-
-std::string Numerado(const char* patron, int n) {
-    return Formato(patron, std::to_string(n));
-}
 
 // The shift of the first groups record, in stored order, with the student's
 // group code or whose first four characters are the student's course code.
@@ -89,23 +84,8 @@ std::string FiltroCodigo(const std::string& exped) {
 }  // namespace
 
 void ExportarAlumnos(Estado& estado) {
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "ALUMNOST.DBF")));
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "ALUMNOST.MDX")));
-
     Tabla alumnost;
-    alumnost.SetDatabaseName(kCarpetaIntercambio);
-    alumnost.SetTableName("ALUMNOST.DBF");
-    alumnost.FieldDefs() = {
-        {"EXPED", TipoCampo::Cadena, 20}, {"NOMBRE", TipoCampo::Cadena, 50},
-        {"TURNO", TipoCampo::Cadena, 1},  {"NIVEL", TipoCampo::Cadena, 5},
-        {"CURSO", TipoCampo::Cadena, 3},  {"GRUPO", TipoCampo::Cadena, 2},
-        {"OPCION", TipoCampo::Cadena, 1}, {"REPITE", TipoCampo::Logico, 0},
-    };
-    for (int n = 1; n <= kParesAsignatura; ++n) {
-        alumnost.FieldDefs().push_back({Numerado("ASIG%s", n), TipoCampo::Cadena, 4});
-        alumnost.FieldDefs().push_back({Numerado("DIV%s", n), TipoCampo::Cadena, 1});
-    }
-    alumnost.CreateTable();
+    intercambio::Crear(alumnost, intercambio::Alumnost(), false);
 
     Tabla asigvalt;
     asigvalt.SetDatabaseName("");
@@ -151,9 +131,9 @@ void ExportarAlumnos(Estado& estado) {
         int contador = 1;
         for (; !asigalum.Eof(); asigalum.Next()) {
             if (!asigvalt.FindKey({asigalum.FieldByName("Codasig").AsString()})) continue;
-            alumnost.FieldByName(Numerado("ASIG%s", contador))
+            alumnost.FieldByName(intercambio::CampoAsig(contador))
                 .SetAsString(asigvalt.FieldByName("COD").AsString());
-            alumnost.FieldByName(Numerado("DIV%s", contador)).SetAsString("");
+            alumnost.FieldByName(intercambio::CampoDiv(contador)).SetAsString("");
             ++contador;
         }
         alumnost.Post();

@@ -1,6 +1,7 @@
 // ASIGCURT.DBF: one row per subject record, in full-code order, with its level,
 // course, short code and weekly hours.
 
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "tables/carpetas.h"
 #include "tables/tabla.h"
@@ -8,21 +9,10 @@
 namespace brisolt {
 
 void ExportarAsigCursos(Estado&) {
-    BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\ASIGCURT.DBF"));
-    BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\ASIGCURT.MDX"));
-
     Tabla asigcur;
-    asigcur.SetDatabaseName(kCarpetaIntercambio);
-    asigcur.SetTableName("ASIGCURT.DBF");
-    asigcur.FieldDefs() = {
-        {"NIVEL", TipoCampo::Cadena, 5},
-        {"CURSO", TipoCampo::Cadena, 3},
-        {"ASIG", TipoCampo::Cadena, 10},
-        {"HORAS", TipoCampo::Flotante},
-    };
     // Created before the catalogue is opened, so a missing catalogue leaves an
     // empty table behind.
-    asigcur.CreateTable();
+    intercambio::Crear(asigcur, intercambio::Asigcurt(), false);
 
     Tabla asigval;
     asigval.SetDatabaseName("");

@@ -2,11 +2,12 @@
 // timetable, with the subject's hours and its session pattern.
 //
 // A timetable has many rows per assignment, so walking the catalogue, the
-// teachers and the rows built so far for each of them grows with their
-// product. The lookups are served from maps instead, built once on first use
-// from the same tables, each keeping the answer a walk from the first row
-// would give: the first match in stored order, compared on the values as the
-// engine returns them.
+// teachers and the rows built so far for each of them would grow with their
+// product. The catalogue and the groups are found with Locate, whose
+// first-match lookup the engine serves from a map; the teachers and the rows
+// written keep maps of their own that give the answer a walk from the first
+// row would give: the first match in stored order, compared on the values as
+// the engine returns them.
 
 #include <algorithm>
 #include <cmath>
@@ -16,8 +17,8 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "export/texto.h"
 #include "tables/carpetas.h"
@@ -25,8 +26,6 @@
 
 namespace brisolt {
 namespace {
-
-constexpr int kAnchoSesiones = 20;
 
 struct Asignatura {
     std::string cod;
@@ -38,40 +37,22 @@ struct Asignatura {
 // only the range SESIONES can show matters, so the result is clamped to it.
 int SesionesDeHoras(double horas) {
     if (!(horas > 0)) return 0;  // also NaN
-    if (horas >= kAnchoSesiones + 1) return kAnchoSesiones;
+    if (horas >= intercambio::kAnchoSesiones + 1) return intercambio::kAnchoSesiones;
     double entero = std::floor(horas);
     const double resto = horas - entero;
     if (resto > 0.5 || (resto == 0.5 && std::fmod(entero, 2.0) != 0)) entero += 1;
-    return std::min(static_cast<int>(entero), kAnchoSesiones);
+    return std::min(static_cast<int>(entero), intercambio::kAnchoSesiones);
 }
 
-class Catalogo {
-  public:
-    explicit Catalogo(Tabla& asigval) : asigval_(asigval) {}
+// The first catalogue row, in stored order, whose CODVALEN is the code.
+std::optional<Asignatura> BuscarAsignatura(Tabla& asigval, const std::string& codvalen) {
+    if (!asigval.Locate("CODVALEN", codvalen)) return std::nullopt;
+    const double horas = asigval.FieldByName("NHORAS").AsFloat();
+    return Asignatura{asigval.FieldByName("COD").AsString(), horas, SesionesDeHoras(horas)};
+}
 
-    std::optional<Asignatura> Buscar(const std::string& codvalen) {
-        if (!mapa_) Construir();
-        auto it = mapa_->find(codvalen);
-        if (it == mapa_->end()) return std::nullopt;
-        return it->second;
-    }
-
-  private:
-    void Construir() {
-        mapa_.emplace();
-        for (asigval_.First(); !asigval_.Eof(); asigval_.Next()) {
-            const std::string clave = asigval_.FieldByName("CODVALEN").AsString();
-            if (mapa_->count(clave)) continue;
-            const double horas = asigval_.FieldByName("NHORAS").AsFloat();
-            mapa_->emplace(clave, Asignatura{asigval_.FieldByName("COD").AsString(), horas,
-                                             SesionesDeHoras(horas)});
-        }
-    }
-
-    Tabla& asigval_;
-    std::optional<std::unordered_map<std::string, Asignatura>> mapa_;
-};
-
+// By DNI read as a whole number, a blank one reading 0: a Locate on the field
+// would take a blank for no number at all.
 class Profesores {
   public:
     explicit Profesores(Tabla& proft) : proft_(proft) {}
@@ -92,59 +73,26 @@ class Profesores {
     std::optional<std::unordered_map<int32_t, std::string>> mapa_;
 };
 
-class Grupos {
-  public:
-    explicit Grupos(Tabla& grupost) : grupost_(grupost) {}
-
-    bool Existe(const std::string& abrev) {
-        if (!abrevs_) {
-            abrevs_.emplace();
-            for (grupost_.First(); !grupost_.Eof(); grupost_.Next())
-                abrevs_->insert(grupost_.FieldByName("ABREV").AsString());
-        }
-        return abrevs_->count(abrev) != 0;
-    }
-
-  private:
-    Tabla& grupost_;
-    std::optional<std::unordered_set<std::string>> abrevs_;
-};
-
-void AbrirIntercambio(Tabla& tabla, const char* archivo) {
+void AbrirIntercambio(Tabla& tabla, const intercambio::Definicion& definicion) {
     tabla.SetDatabaseName(kCarpetaIntercambio);
-    tabla.SetTableName(archivo);
+    tabla.SetTableName(definicion.archivo);
     tabla.Open();
 }
 
 }  // namespace
 
 void ExportarAsignaciones(Estado& estado) {
-    BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\ASIGT.DBF"));
-    BorrarArchivoTabla(RutaNativa("C:\\ZTEMP\\ASIGT.MDX"));
     Tabla asigt;
-    asigt.SetDatabaseName(kCarpetaIntercambio);
-    asigt.SetTableName("ASIGT.DBF");
-    asigt.FieldDefs() = {
-        {"CASIG", TipoCampo::Cadena, 10}, {"CPROF", TipoCampo::Cadena, 10},
-        {"CGRUP", TipoCampo::Cadena, 10}, {"CAULA", TipoCampo::Cadena, 10},
-        {"TURNO", TipoCampo::Cadena, 1},  {"NIVEL", TipoCampo::Cadena, 5},
-        {"CURSO", TipoCampo::Cadena, 3},  {"GRUPO", TipoCampo::Cadena, 2},
-        {"HORAS", TipoCampo::Flotante},   {"SESIONES", TipoCampo::Cadena, kAnchoSesiones},
-        {"NCONEX", TipoCampo::Cadena, 4}, {"CTAREA", TipoCampo::Cadena, 10},
-    };
-    asigt.CreateTable();
-    asigt.Open();
+    intercambio::Crear(asigt, intercambio::Asigt());
 
     Tabla asigval, proft, grupost;
-    AbrirIntercambio(asigval, "ASIGVALT.DBF");
-    AbrirIntercambio(proft, "PROFT.DBF");
+    AbrirIntercambio(asigval, intercambio::Asigvalt());
+    AbrirIntercambio(proft, intercambio::Proft());
     grupost.SetDatabaseName("");
-    grupost.SetTableName("C:\\ZTEMP\\GRUPOST.DBF");
+    grupost.SetTableName(UnirRuta(kCarpetaIntercambio, intercambio::Grupost().archivo));
     grupost.Open();
 
-    Catalogo catalogo(asigval);
     Profesores profesores(proft);
-    Grupos grupos(grupost);
     // Keys of the rows written, as read back from the table: a value cut to its
     // field then never equals the uncut working value, as in a walk over ASIGT.
     std::set<std::tuple<std::string, std::string, std::string>> escritas;
@@ -153,14 +101,14 @@ void ExportarAsignaciones(Estado& estado) {
     horgrup.Open();
     for (horgrup.First(); !horgrup.Eof(); horgrup.Next()) {
         const std::string codgrup = horgrup.FieldByName("Codgrup").AsString();
-        if (!grupos.Existe(codgrup)) continue;
+        if (!grupost.Locate("ABREV", codgrup)) continue;
 
         const PartesCodigo partes = PartirCodigo(codgrup);
         const std::string cgrup = Recortar(codgrup);
         const std::string codasig = Recortar(horgrup.FieldByName("Codasig").AsString());
 
         Asignatura asignatura;
-        if (auto encontrada = catalogo.Buscar(codasig)) asignatura = *encontrada;
+        if (auto encontrada = BuscarAsignatura(asigval, codasig)) asignatura = *encontrada;
 
         const std::string cprof = profesores.Abrev(horgrup.FieldByName("Dni").AsInteger());
 

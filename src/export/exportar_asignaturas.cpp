@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "export/texto.h"
 #include "tables/carpetas.h"
@@ -33,32 +34,11 @@ constexpr const char* kSinCodigo = "@#$";
 }  // namespace
 
 void ExportarAsignaturas(Estado& estado) {
-    // ASIGVALT.DBF is not deleted: creating it replaces it together with its .MDX.
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "ASIGNOMT.DBF")));
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "ASIGNOMT.MDX")));
-
+    intercambio::BorrarAnterior(intercambio::Asignomt());
     auto asigvalt = std::make_unique<Tabla>();
-    asigvalt->SetDatabaseName(kCarpetaIntercambio);
-    asigvalt->SetTableName("ASIGVALT.DBF");
-    asigvalt->FieldDefs() = {
-        {"COD", TipoCampo::Cadena, 10},     {"CODLARGO", TipoCampo::Cadena, 10},
-        {"NOMBRE", TipoCampo::Cadena, 80},  {"CODVALEN", TipoCampo::Cadena, 10},
-        {"NHORAS", TipoCampo::Flotante, 0}, {"NIVEL", TipoCampo::Cadena, 5},
-        {"CURSO", TipoCampo::Cadena, 3},
-    };
-    asigvalt->IndexDefs() = {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}};
-    asigvalt->CreateTable();
-
+    intercambio::Crear(*asigvalt, intercambio::Asigvalt(), false);
     Tabla asignomt;
-    asignomt.SetDatabaseName(kCarpetaIntercambio);
-    asignomt.SetTableName("ASIGNOMT.DBF");
-    asignomt.FieldDefs() = {
-        {"COD", TipoCampo::Cadena, 10},
-        {"CODLARGO", TipoCampo::Cadena, 10},
-        {"NOMBRE", TipoCampo::Cadena, 80},
-        {"ESTAREA", TipoCampo::Logico, 0},
-    };
-    asignomt.CreateTable();
+    intercambio::Crear(asignomt, intercambio::Asignomt(), false);
 
     asignomt.Open();
     asigvalt->Open();

@@ -1,5 +1,6 @@
 // AULAT.DBF: one row per room of the school, in the rooms table's order.
 
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "tables/carpetas.h"
 #include "tables/tabla.h"
@@ -7,20 +8,8 @@
 namespace brisolt {
 
 void ExportarAulas(Estado& estado) {
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "AULAT.DBF")));
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "AULAT.MDX")));
-
     Tabla aulat;
-    aulat.SetDatabaseName(kCarpetaIntercambio);
-    aulat.SetTableName("AULAT.DBF");
-    aulat.FieldDefs() = {
-        {"ABREV", TipoCampo::Cadena, 10},
-        {"NOMBRE", TipoCampo::Cadena, 80},
-        {"EDIFICIO", TipoCampo::Cadena, 1},
-        {"MAXALUM", TipoCampo::Entero, 0},
-    };
-    aulat.CreateTable();
-    aulat.Open();
+    intercambio::Crear(aulat, intercambio::Aulat());
 
     Tabla& aulas = estado.wwTableAulas;
     aulas.Open();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "export/texto.h"
 #include "tables/carpetas.h"
@@ -12,17 +13,6 @@
 
 namespace brisolt {
 namespace {
-
-void CrearTablaIntercambio(Tabla& tabla, const char* archivo, const char* mdx,
-                           std::vector<DefCampo> campos) {
-    BorrarArchivoTabla(RutaNativa(std::string("C:\\ZTEMP\\") + archivo));
-    BorrarArchivoTabla(RutaNativa(std::string("C:\\ZTEMP\\") + mdx));
-    tabla.SetDatabaseName(kCarpetaIntercambio);
-    tabla.SetTableName(archivo);
-    tabla.FieldDefs() = std::move(campos);
-    tabla.CreateTable();
-    tabla.Open();
-}
 
 // The duplicate checks compare with the values as stored (cut to the field and
 // without trailing blanks), so a value wider than its field never matches.
@@ -60,24 +50,9 @@ std::string Tutor(Tabla& proft, const std::string& dni) {
 
 void ExportarGrupos(Estado& estado) {
     Tabla grupost;
-    CrearTablaIntercambio(grupost, "GRUPOST.DBF", "GRUPOST.MDX",
-                          {
-                              {"ABREV", TipoCampo::Cadena, 10},
-                              {"TURNO", TipoCampo::Cadena, 1},
-                              {"NIVEL", TipoCampo::Cadena, 5},
-                              {"CURSO", TipoCampo::Cadena, 3},
-                              {"GRUPO", TipoCampo::Cadena, 2},
-                              {"DESCRIP", TipoCampo::Cadena, 80},
-                              {"TUTOR", TipoCampo::Cadena, 10},
-                          });
+    intercambio::Crear(grupost, intercambio::Grupost());
     Tabla cursost;
-    CrearTablaIntercambio(cursost, "CURSOST.DBF", "CURSOST.MDX",
-                          {
-                              {"ABREV", TipoCampo::Cadena, 3},
-                              {"TURNO", TipoCampo::Cadena, 1},
-                              {"NIVEL", TipoCampo::Cadena, 5},
-                              {"CURSO", TipoCampo::Cadena, 3},
-                          });
+    intercambio::Crear(cursost, intercambio::Cursost());
 
     Tabla proft;
     proft.SetDatabaseName("");

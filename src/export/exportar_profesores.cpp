@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "export/abreviaturas.h"
+#include "export/intercambio.h"
 #include "export/pasos.h"
 #include "export/texto.h"
 #include "tables/carpetas.h"
@@ -14,8 +15,6 @@
 
 namespace brisolt {
 namespace {
-
-constexpr int kAnchoAbrev = 10;
 
 // A teacher who has left is kept while the name or the DNI is still missing,
 // so that the school can see whom it has to complete.
@@ -35,7 +34,8 @@ void HacerUnicas(Tabla& proft, Tabla& proftUnicas) {
     for (proft.First(); !proft.Eof(); proft.Next()) {
         leidas.push_back(proft.FieldByName("ABREV").AsString());
     }
-    const std::vector<std::string> unicas = AbreviaturasUnicas(leidas, kAnchoAbrev);
+    const std::vector<std::string> unicas =
+        AbreviaturasUnicas(leidas, intercambio::kAnchoAbrevProfesor);
     std::size_t i = 0;
     for (proftUnicas.First(); !proftUnicas.Eof() && i < unicas.size(); proftUnicas.Next(), ++i) {
         if (unicas[i] == leidas[i]) continue;
@@ -48,20 +48,8 @@ void HacerUnicas(Tabla& proft, Tabla& proftUnicas) {
 }  // namespace
 
 void ExportarProfesores(Estado& estado) {
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "PROFT.DBF")));
-    BorrarArchivoTabla(RutaNativa(UnirRuta(kCarpetaIntercambio, "PROFT.MDX")));
-
     Tabla proft;
-    proft.SetDatabaseName(kCarpetaIntercambio);
-    proft.SetTableName("PROFT.DBF");
-    proft.FieldDefs() = {
-        {"ABREV", TipoCampo::Cadena, kAnchoAbrev},
-        {"NOMBRE", TipoCampo::Cadena, 80},
-        {"DEPART", TipoCampo::Cadena, 40},
-        {"DNI", TipoCampo::Entero, 0},
-    };
-    proft.CreateTable();
-    proft.Open();
+    intercambio::Crear(proft, intercambio::Proft());
 
     Tabla& profesor = estado.wwTableProfesor;
     profesor.Open();

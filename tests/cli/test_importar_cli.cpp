@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/programa.h"
+#include "export/intercambio.h"
 #include "tables/conversion.h"
 #include "tables/tabla.h"
 
@@ -97,16 +98,9 @@ class ImportarCli : public ::testing::Test {
         std::filesystem::create_directories(std::filesystem::u8path(escuela_));
         CrearEscuela();
         ASSERT_EQ(Ejecutar({"exportar", "--gc", escuela_}).estado, 0);
-        CrearTabla(raiz_ + "/ZTEMP/SOLUC.DBF",
-                   {{"DIA", TipoCampo::Numerico, 1},
-                    {"HORA", TipoCampo::Numerico, 2},
-                    {"TAREA", TipoCampo::Cadena, 10},
-                    {"PROF", TipoCampo::Cadena, 10},
-                    {"NIVEL", TipoCampo::Cadena, 5},
-                    {"CURSO", TipoCampo::Cadena, 3},
-                    {"ASIG", TipoCampo::Cadena, 10},
-                    {"CODGRUPO", TipoCampo::Cadena, 5},
-                    {"AULA", TipoCampo::Cadena, 5}},
+        std::vector<DefCampo> campos = intercambio::Soluc().campos;
+        campos[0].tamano = 1;  // DIA, one digit wide
+        CrearTabla(raiz_ + "/ZTEMP/SOLUC.DBF", campos,
                    {
                        {"1", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"},
                        {"0", "2", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"},

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "export/intercambio.h"
 #include "import/devolver.h"
 #include "sistema_prueba.h"
 #include "tables/conversion.h"
@@ -97,6 +98,13 @@ std::vector<DefCampo> CamposHorGrup() {
     };
 }
 
+std::vector<DefCampo> CamposSoluc(int anchoDia) {
+    std::vector<DefCampo> campos = intercambio::Soluc().campos;
+    for (DefCampo& c : campos)
+        if (c.nombre == "DIA") c.tamano = anchoDia;
+    return campos;
+}
+
 void EntornoImportacion::SetUp() {
     raiz_ = NuevaCarpetaTemporal("brisolt-importar-");
     ASSERT_FALSE(raiz_.empty());
@@ -115,38 +123,16 @@ void EntornoImportacion::TearDown() {
 }
 
 void EntornoImportacion::CrearProft(const Filas& filas) {
-    CrearTabla(Ztemp("PROFT.DBF"),
-               {{"ABREV", TipoCampo::Cadena, 10},
-                {"NOMBRE", TipoCampo::Cadena, 80},
-                {"DEPART", TipoCampo::Cadena, 40},
-                {"DNI", TipoCampo::Entero}},
-               filas);
+    CrearTabla(Ztemp("PROFT.DBF"), intercambio::Proft().campos, filas);
 }
 
 void EntornoImportacion::CrearAsigvalt(const Filas& filas) {
-    CrearTabla(Ztemp("ASIGVALT.DBF"),
-               {{"COD", TipoCampo::Cadena, 10},
-                {"CODLARGO", TipoCampo::Cadena, 10},
-                {"NOMBRE", TipoCampo::Cadena, 80},
-                {"CODVALEN", TipoCampo::Cadena, 10},
-                {"NHORAS", TipoCampo::Flotante},
-                {"NIVEL", TipoCampo::Cadena, 5},
-                {"CURSO", TipoCampo::Cadena, 3}},
-               filas, NivelTabla::DBase4, {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
+    CrearTabla(Ztemp("ASIGVALT.DBF"), intercambio::Asigvalt().campos, filas, NivelTabla::DBase4,
+               intercambio::Asigvalt().indices);
 }
 
 void EntornoImportacion::CrearSoluc(const Filas& filas, int anchoDia) {
-    CrearTabla(Ztemp("SOLUC.DBF"),
-               {{"DIA", TipoCampo::Numerico, anchoDia},
-                {"HORA", TipoCampo::Numerico, 2},
-                {"TAREA", TipoCampo::Cadena, 10},
-                {"PROF", TipoCampo::Cadena, 10},
-                {"NIVEL", TipoCampo::Cadena, 5},
-                {"CURSO", TipoCampo::Cadena, 3},
-                {"ASIG", TipoCampo::Cadena, 10},
-                {"CODGRUPO", TipoCampo::Cadena, 5},
-                {"AULA", TipoCampo::Cadena, 5}},
-               filas);
+    CrearTabla(Ztemp("SOLUC.DBF"), CamposSoluc(anchoDia), filas);
 }
 
 void EntornoImportacion::CrearLhortipo(const Filas& filas) {

@@ -69,6 +69,8 @@ class InterfazGuion : public Interfaz {
 // with a field the import never writes, to show it stays empty.
 std::vector<DefCampo> CamposHorProf();
 std::vector<DefCampo> CamposHorGrup();
+// SOLUC.DBF's fields as the generator writes them, DIA `anchoDia` wide.
+std::vector<DefCampo> CamposSoluc(int anchoDia);
 
 class EntornoImportacion : public ::testing::Test {
   protected:
