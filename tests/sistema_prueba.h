@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "archivos_prueba.h"
 #include "sistema/sistema.h"
 
 namespace brisolt::prueba {
@@ -109,16 +110,12 @@ inline Resultado EjecutarPrograma(
     const std::vector<std::pair<std::string, std::string>>& entorno = {}) {
     CarpetaTemporal carpeta("brisolt-salida-");
     Resultado r;
-    auto leer = [](const std::string& ruta) {
-        std::ifstream f(std::filesystem::u8path(ruta), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), {});
-    };
     int estado = -1;
     if (SO().Ejecutar(argumentos, carpeta / "salida.txt", carpeta / "errores.txt", entorno,
                       &estado) == 0)
         r.estado = estado;
-    r.salida = leer(carpeta / "salida.txt");
-    r.errores = leer(carpeta / "errores.txt");
+    r.salida = Leer(carpeta / "salida.txt");
+    r.errores = Leer(carpeta / "errores.txt");
     return r;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "archivos_prueba.h"
 #include "cli/programa.h"
 #include "export/intercambio.h"
 #include "tables/conversion.h"
@@ -56,16 +57,9 @@ Filas LeerFilas(const std::string& ruta, const std::vector<std::string>& campos)
     return filas;
 }
 
-std::string LeerBytes(const std::string& ruta) {
-    std::ifstream f(std::filesystem::u8path(ruta), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 // Version byte and field descriptors: what the school's program checks first.
 std::string Estructura(const std::string& ruta) {
-    const std::string bytes = LeerBytes(ruta);
+    const std::string bytes = prueba::Leer(ruta);
     if (bytes.size() < 32) return {};
     const size_t cabecera =
         static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
@@ -222,7 +216,7 @@ TEST_F(ImportarCli, ReescribeLosHorariosDeLaEscuela) {
     const auto nombres = prueba::Nombres(escuela_);
     EXPECT_NE(std::find(nombres.begin(), nombres.end(), "HORGRUP.DBF"), nombres.end());
     EXPECT_EQ(std::find(nombres.begin(), nombres.end(), "horgrup.dbf"), nombres.end());
-    EXPECT_EQ(LeerBytes(escuela_ + "/HORGRUP.CDX"), "indice de la escuela");
+    EXPECT_EQ(prueba::Leer(escuela_ + "/HORGRUP.CDX"), "indice de la escuela");
 }
 
 // Another reader sees the same rows, so the header's count and the record
@@ -242,8 +236,8 @@ TEST_F(ImportarCli, OtroLectorVeLasMismasFilas) {
 }
 
 TEST_F(ImportarCli, SeDetieneSinTocarLaEscuela) {
-    const std::string prof = LeerBytes(escuela_ + "/horprof.dbf");
-    const std::string grup = LeerBytes(escuela_ + "/HORGRUP.DBF");
+    const std::string prof = prueba::Leer(escuela_ + "/horprof.dbf");
+    const std::string grup = prueba::Leer(escuela_ + "/HORGRUP.DBF");
     struct Caso {
         std::vector<std::string> argumentos;
         std::string enSalida, enErrores;
@@ -264,8 +258,8 @@ TEST_F(ImportarCli, SeDetieneSinTocarLaEscuela) {
         EXPECT_NE(s.salida.find(caso.enSalida), std::string::npos) << s.salida;
         EXPECT_NE(s.errores.find(caso.enErrores), std::string::npos) << s.errores;
         EXPECT_EQ(s.salida.find("Proceso finalizado"), std::string::npos);
-        EXPECT_EQ(LeerBytes(escuela_ + "/horprof.dbf"), prof);
-        EXPECT_EQ(LeerBytes(escuela_ + "/HORGRUP.DBF"), grup);
+        EXPECT_EQ(prueba::Leer(escuela_ + "/horprof.dbf"), prof);
+        EXPECT_EQ(prueba::Leer(escuela_ + "/HORGRUP.DBF"), grup);
     }
     std::filesystem::remove(std::filesystem::u8path(raiz_ + "/ZTEMP/SOLUC.DBF"));
     const Resultado s = Ejecutar({"importar", "--gc", escuela_, "--dni", "RA=22222222"});

@@ -11,6 +11,7 @@
 #include "archivos_prueba.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
+#include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
 #include "tables/estado.h"
@@ -43,12 +44,7 @@ Fila Alumno(Fila inicio, const std::vector<std::string>& asignaturas) {
 class Alumnos : public ::testing::Test {
   protected:
     std::string Exportar() {
-        try {
-            ExportarAlumnos(*estado_);
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return {};
+        return prueba::MensajeDeError([&] { ExportarAlumnos(*estado_); });
     }
 
     prueba::UnidadPrueba unidad_;

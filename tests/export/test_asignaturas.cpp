@@ -13,6 +13,7 @@
 
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
+#include "guion_prueba.h"
 #include "sistema_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
@@ -34,12 +35,7 @@ class Asignaturas : public ::testing::Test {
 
     // Message of the error the step stops with, or "" when it ends normally.
     std::string Exportar() {
-        try {
-            ExportarAsignaturas(*estado_);
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return {};
+        return prueba::MensajeDeError([&] { ExportarAsignaturas(*estado_); });
     }
 
     prueba::UnidadPrueba unidad_;

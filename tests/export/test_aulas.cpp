@@ -8,6 +8,7 @@
 
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
+#include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
 #include "tables/estado.h"
@@ -23,12 +24,7 @@ using prueba::Num;
 class Aulas : public ::testing::Test {
   protected:
     std::string Exportar() {
-        try {
-            ExportarAulas(*estado_);
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return {};
+        return prueba::MensajeDeError([&] { ExportarAulas(*estado_); });
     }
 
     prueba::UnidadPrueba unidad_;

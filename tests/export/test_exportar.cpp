@@ -2,7 +2,9 @@
 // the status, the buttons, the close in embedded mode, and what a failing
 // step leaves on disk.
 
+#include "archivos_prueba.h"
 #include "export/exportar.h"
+#include "guion_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -25,27 +27,16 @@ const char* const kAviso =
     "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
     "en nuestra Gestión de Centros.";
 
-// Records every call as one line; a step line carries the status it saw.
-class Guion : public Interfaz {
-  public:
-    explicit Guion(const Estado& estado) : estado_(estado) {}
-
-    void Informar(const std::string& texto) override { sucesos.push_back("Informar " + texto); }
-    void CursorEspera() override { sucesos.push_back("CursorEspera"); }
-    void CursorNormal() override { sucesos.push_back("CursorNormal"); }
-    void Paso(const std::string& texto, int numero, int pasos) override {
-        sucesos.push_back("Paso " + texto + " " + std::to_string(numero) + "/" +
-                          std::to_string(pasos) + " " + std::to_string(estado_.EstadoTransformado));
+// The scripted seam, with each step recorded where it happened among the
+// rest, with the status it saw.
+struct Guion : InterfazGuion {
+    explicit Guion(const Estado& estado) {
+        alPaso = [this, &estado](const std::string& texto, int numero, int pasos) {
+            sucesos.push_back("Paso " + texto + " " + std::to_string(numero) + "/" +
+                              std::to_string(pasos) + " " +
+                              std::to_string(estado.EstadoTransformado));
+        };
     }
-    void ControlProfesores(Tabla&) override { sucesos.push_back("ControlProfesores"); }
-    void ControlPlantilla(Tabla&) override { sucesos.push_back("ControlPlantilla"); }
-    void DesactivarBotones() override { sucesos.push_back("DesactivarBotones"); }
-    void CerrarVentana() override { sucesos.push_back("CerrarVentana"); }
-
-    std::vector<std::string> sucesos;
-
-  private:
-    const Estado& estado_;
 };
 
 const std::vector<std::string> kPasos = {
@@ -60,11 +51,6 @@ const std::vector<std::string> kPasos = {
 const char* const kTablas[] = {"ASIGVALT.DBF", "ASIGNOMT.DBF", "PROFT.DBF",
                                "AULAT.DBF",    "ALUMNOST.DBF", "ASIGCURT.DBF",
                                "GRUPOST.DBF",  "CURSOST.DBF",  "ASIGT.DBF"};
-
-std::string Contenido(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
 
 class Exportacion : public ::testing::Test {
   protected:
@@ -96,11 +82,10 @@ TEST_F(Exportacion, CompletaEnCadaModo) {
         Guion guion(estado);
         BExportarClick(estado, guion);
 
-        std::vector<std::string> esperados = {std::string("Informar ") + kAviso, "CursorEspera"};
+        std::vector<std::string> esperados = {std::string("informar:") + kAviso, "espera"};
         esperados.insert(esperados.end(), kPasos.begin(), kPasos.end());
-        esperados.insert(esperados.end(),
-                         {"CursorNormal", "Informar Proceso finalizado", "DesactivarBotones"});
-        if (modo == 2) esperados.push_back("CerrarVentana");
+        esperados.insert(esperados.end(), {"normal", "informar:Proceso finalizado", "botones"});
+        if (modo == 2) esperados.push_back("cerrar");
         EXPECT_EQ(guion.sucesos, esperados);
         EXPECT_EQ(estado.EstadoTransformado, 1);
         for (const char* tabla : kTablas)
@@ -130,9 +115,9 @@ TEST_F(Exportacion, ElCuartoPasoFallaYLosSiguientesNoCorren) {
     Guion guion(estado);
     EXPECT_THROW(BExportarClick(estado, guion), Error);
 
-    std::vector<std::string> esperados = {std::string("Informar ") + kAviso, "CursorEspera"};
+    std::vector<std::string> esperados = {std::string("informar:") + kAviso, "espera"};
     esperados.insert(esperados.end(), kPasos.begin(), kPasos.begin() + 4);
-    esperados.push_back("CursorNormal");  // no hour-glass left behind; nothing else
+    esperados.push_back("normal");  // no hour-glass left behind; nothing else
     EXPECT_EQ(guion.sucesos, esperados);
     EXPECT_EQ(estado.EstadoTransformado, 1);
 
@@ -140,13 +125,13 @@ TEST_F(Exportacion, ElCuartoPasoFallaYLosSiguientesNoCorren) {
     for (size_t i = 0; i < primeras.size(); ++i)
         EXPECT_EQ(LeerTabla(Intercambio(anteriores[i])), primeras[i]) << anteriores[i];
     for (const char* tabla : posteriores)
-        EXPECT_EQ(Contenido(Intercambio(tabla)), std::string("de antes: ") + tabla);
+        EXPECT_EQ(Leer(Intercambio(tabla)), std::string("de antes: ") + tabla);
 
     // With the table back, the same window can run the export again from the start.
     CrearAlumnos({{"1001", "PEREZ, LUIS", "1ESO", "1ESOA", "0"}});
     Guion otra(estado);
     BExportarClick(estado, otra);
-    EXPECT_EQ(otra.sucesos.back(), "CerrarVentana");
+    EXPECT_EQ(otra.sucesos.back(), "cerrar");
     EXPECT_EQ(otra.sucesos[2], kPasos[0]);
     for (const char* tabla : posteriores)
         EXPECT_FALSE(LeerTabla(Intercambio(tabla)).empty()) << tabla;

@@ -13,6 +13,7 @@
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
 #include "export/texto.h"
+#include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
 #include "tables/estado.h"
@@ -121,12 +122,7 @@ TEST(AbreviaturasUnicas, ElModeloEnMemoriaEsElDeLaTabla) {
 class Profesores : public ::testing::Test {
   protected:
     std::string Exportar() {
-        try {
-            ExportarProfesores(*estado_);
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return {};
+        return prueba::MensajeDeError([&] { ExportarProfesores(*estado_); });
     }
 
     prueba::UnidadPrueba unidad_;

@@ -60,23 +60,12 @@ Filas LeerFilas(const std::string& ruta, const std::vector<std::string>& campos,
     return filas;
 }
 
-std::string LeerBytes(const std::string& ruta) {
-    std::ifstream f(std::filesystem::u8path(ruta), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> ArchivosDe(const std::string& carpeta) {
     std::vector<std::string> nombres;
     for (const auto& e : std::filesystem::directory_iterator(std::filesystem::u8path(carpeta)))
         nombres.push_back(e.path().filename().string());
     std::sort(nombres.begin(), nombres.end());
     return nombres;
-}
-
-int InterfazGuion::Veces(const std::string& suceso) const {
-    return static_cast<int>(std::count(sucesos.begin(), sucesos.end(), suceso));
 }
 
 std::vector<DefCampo> CamposHorProf() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "guion_prueba.h"
 #include "tables/estado.h"
 #include "tables/interfaz.h"
 #include "tables/tabla.h"
@@ -24,46 +25,7 @@ void CrearTabla(const std::string& ruta, const std::vector<DefCampo>& campos, co
 // The named fields of every row, as AsString reads them, in file or index order.
 Filas LeerFilas(const std::string& ruta, const std::vector<std::string>& campos,
                 const std::string& indice = {});
-std::string LeerBytes(const std::string& ruta);
 std::vector<std::string> ArchivosDe(const std::string& carpeta);
-
-// What the command showed and asked, in order: "informar:<text>", "espera",
-// "normal", "profesores", "plantilla", "botones", "cerrar"; the steps and
-// their progress in `progreso`.
-class InterfazGuion : public Interfaz {
-  public:
-    void Informar(const std::string& texto) override { sucesos.push_back("informar:" + texto); }
-    void CursorEspera() override { sucesos.push_back("espera"); }
-    void CursorNormal() override { sucesos.push_back("normal"); }
-    void ControlProfesores(Tabla& t) override {
-        sucesos.push_back("profesores");
-        if (alProfesores) alProfesores(t);
-    }
-    void ControlPlantilla(Tabla& t) override {
-        sucesos.push_back("plantilla");
-        if (alPlantilla) alPlantilla(t);
-    }
-    void Paso(const std::string& texto, int numero, int pasos) override {
-        progreso.push_back({texto, numero, pasos});
-    }
-    void Avance(const std::string& texto, int hecho, int total) override {
-        progreso.push_back({texto, hecho, total});
-    }
-    void DesactivarBotones() override { sucesos.push_back("botones"); }
-    void CerrarVentana() override { sucesos.push_back("cerrar"); }
-
-    int Veces(const std::string& suceso) const;
-
-    std::vector<std::string> sucesos;
-    // Steps and the progress within them, kept apart from the rest.
-    struct Progreso {
-        std::string texto;
-        int actual, total;
-        bool operator==(const Progreso&) const = default;
-    };
-    std::vector<Progreso> progreso;
-    std::function<void(Tabla&)> alProfesores, alPlantilla;
-};
 
 // School tables as the school-management system keeps them (FoxPro style),
 // with a field the import never writes, to show it stays empty.

@@ -2,6 +2,7 @@
 // system call fails and whenever the program stops, with a copy of the old
 // ones kept; files the school protects are left alone.
 
+#include "archivos_prueba.h"
 #include "import/devolver.h"
 
 #include <filesystem>
@@ -52,11 +53,11 @@ class Devolver : public EntornoImportacion {
     // The two tables are of one age, nothing is left beside them, and no
     // journal waits.
     void ComprobarCoherente(bool* nuevos) {
-        const std::string g = LeerBytes(Gc("HORGRUP.DBF")), p = LeerBytes(Gc("Horprof.dbf"));
+        const std::string g = Leer(Gc("HORGRUP.DBF")), p = Leer(Gc("Horprof.dbf"));
         const bool viejos = g == "grupos de antes" && p == "profesores de antes";
         *nuevos = g == kGruposNuevos && p == kProfesoresNuevos;
         EXPECT_TRUE(viejos || *nuevos) << "horgrup " << g.size() << " bytes, horprof " << p.size();
-        EXPECT_EQ(LeerBytes(Gc("HORGRUP.CDX")), "indice");
+        EXPECT_EQ(Leer(Gc("HORGRUP.CDX")), "indice");
         EXPECT_EQ(ArchivosDe(Gc("")), antes_);
     }
     std::vector<std::string> antes_;
@@ -64,17 +65,17 @@ class Devolver : public EntornoImportacion {
 
 TEST_F(Devolver, AmbosArchivosEnSuSitioConSuNombreYUnaCopiaDeLosAnteriores) {
     DevolverHorarios(estado_->carpetaGC);
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), kGruposNuevos);
-    EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), kProfesoresNuevos);
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.CDX")), "indice");
+    EXPECT_EQ(Leer(Gc("HORGRUP.DBF")), kGruposNuevos);
+    EXPECT_EQ(Leer(Gc("Horprof.dbf")), kProfesoresNuevos);
+    EXPECT_EQ(Leer(Gc("HORGRUP.CDX")), "indice");
     EXPECT_EQ(ArchivosDe(Gc("")), antes_);
     EXPECT_FALSE(LeerDiario().has_value());
 
     const std::vector<Copia> copias = ListarCopias();
     ASSERT_EQ(copias.size(), 1u);
-    EXPECT_EQ(LeerBytes(copias[0].carpeta + "/HORGRUP.DBF"), "grupos de antes");
-    EXPECT_EQ(LeerBytes(copias[0].carpeta + "/Horprof.dbf"), "profesores de antes");
-    EXPECT_EQ(LeerBytes(copias[0].carpeta + "/HORGRUP.CDX"), "indice");
+    EXPECT_EQ(Leer(copias[0].carpeta + "/HORGRUP.DBF"), "grupos de antes");
+    EXPECT_EQ(Leer(copias[0].carpeta + "/Horprof.dbf"), "profesores de antes");
+    EXPECT_EQ(Leer(copias[0].carpeta + "/HORGRUP.CDX"), "indice");
 }
 
 // Every system call of the write-back fails in turn, once or from then on;
@@ -136,8 +137,8 @@ TEST_F(Devolver, SinCopiaPreparadaNadaCambia) {
         EXPECT_EQ(std::string(e.what()),
                   "No se encuentra el archivo: C:\\ZTEMP\\VALENCIA\\horprof.dbf");
     }
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), "grupos de antes");
-    EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), "profesores de antes");
+    EXPECT_EQ(Leer(Gc("HORGRUP.DBF")), "grupos de antes");
+    EXPECT_EQ(Leer(Gc("Horprof.dbf")), "profesores de antes");
     EXPECT_EQ(ArchivosDe(Gc("")), antes_);
 }
 
@@ -195,12 +196,12 @@ TEST_F(Devolver, LasCopiasSeReponenYSeGuardanLasVeinteUltimas) {
     Escribir(copias.front().carpeta + "/HORGRUP.DBF", "grupos de antes");
     Escribir(copias.front().carpeta + "/Horprof.dbf", "profesores de antes");
     ReponerCopia(estado_->carpetaGC, copias.front().nombre);
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), "grupos de antes");
-    EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), "profesores de antes");
+    EXPECT_EQ(Leer(Gc("HORGRUP.DBF")), "grupos de antes");
+    EXPECT_EQ(Leer(Gc("Horprof.dbf")), "profesores de antes");
     EXPECT_EQ(ArchivosDe(Gc("")), antes_);
     // What was there before the restore is the newest copy now.
     copias = ListarCopias();
-    EXPECT_EQ(LeerBytes(copias.back().carpeta + "/Horprof.dbf"), kProfesoresNuevos);
+    EXPECT_EQ(Leer(copias.back().carpeta + "/Horprof.dbf"), kProfesoresNuevos);
     EXPECT_THROW(ReponerCopia(estado_->carpetaGC, "19990101-000000"), Error);
 }
 
@@ -214,8 +215,8 @@ TEST_F(Devolver, UnArchivoDeSoloLecturaNoSeReemplaza) {
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Acceso al archivo denegado: C:\\GC\\Horprof.dbf");
     }
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), "grupos de antes");
-    EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), "profesores de antes");
+    EXPECT_EQ(Leer(Gc("HORGRUP.DBF")), "grupos de antes");
+    EXPECT_EQ(Leer(Gc("Horprof.dbf")), "profesores de antes");
     EXPECT_EQ(ArchivosDe(Gc("")), antes_);
     EXPECT_TRUE(ListarCopias().empty());
 }
@@ -244,8 +245,8 @@ TEST_F(Devolver, UnArchivoAbiertoPorOtroProgramaNoSeReemplaza) {
     ::waitpid(hijo, nullptr, 0);
     ::close(listo[0]);
     ::close(listo[1]);
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), "grupos de antes");
-    EXPECT_EQ(LeerBytes(Gc("Horprof.dbf")), "profesores de antes");
+    EXPECT_EQ(Leer(Gc("HORGRUP.DBF")), "grupos de antes");
+    EXPECT_EQ(Leer(Gc("Horprof.dbf")), "profesores de antes");
     EXPECT_EQ(ArchivosDe(Gc("")), antes_);
 }
 
@@ -267,14 +268,14 @@ TEST_F(Devolver, UnEnlaceSeSigueYElNuevoConservaPermisos) {
     struct stat st;
     ASSERT_EQ(::lstat(Gc("Horprof.dbf").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(LeerBytes(otra + "/prof_real.dbf"), kProfesoresNuevos);
+    EXPECT_EQ(Leer(otra + "/prof_real.dbf"), kProfesoresNuevos);
     ASSERT_EQ(::stat(Gc("HORGRUP.DBF").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     if (root) {
         EXPECT_EQ(st.st_uid, 4321u);
         EXPECT_EQ(st.st_gid, 4321u);
     }
-    EXPECT_EQ(LeerBytes(Gc("HORGRUP.DBF")), kGruposNuevos);
+    EXPECT_EQ(Leer(Gc("HORGRUP.DBF")), kGruposNuevos);
     std::vector<std::string> en_otra = ArchivosDe(otra);
     EXPECT_EQ(en_otra, std::vector<std::string>{"prof_real.dbf"});
 }

@@ -149,8 +149,8 @@ TEST_F(Importar, LosPasosYLasSesionesHechas) {
 }
 
 TEST_F(Importar, SinSolucion) {
-    const std::string grupos = LeerBytes(Gc("horgrup.dbf"));
-    const std::string profesores = LeerBytes(Gc("horprof.dbf"));
+    const std::string grupos = Leer(Gc("horgrup.dbf"));
+    const std::string profesores = Leer(Gc("horprof.dbf"));
     struct Caso {
         int modo;
         int estadoFinal;
@@ -169,15 +169,15 @@ TEST_F(Importar, SinSolucion) {
         EXPECT_EQ(interfaz_.sucesos, esperado) << "modo " << caso.modo;
         EXPECT_EQ(estado_->EstadoTransformado, caso.estadoFinal);
     }
-    EXPECT_EQ(LeerBytes(Gc("horgrup.dbf")), grupos);
-    EXPECT_EQ(LeerBytes(Gc("horprof.dbf")), profesores);
+    EXPECT_EQ(Leer(Gc("horgrup.dbf")), grupos);
+    EXPECT_EQ(Leer(Gc("horprof.dbf")), profesores);
     EXPECT_FALSE(ExisteArchivo(Staging("horgrup.dbf")));
 }
 
 TEST_F(Importar, DniQueSigueFaltando) {
     CrearProft({{"GLJ", "GARCIA LOPEZ, JUAN", "MAT", "0"}});
     CrearSoluc({{"1", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"}});
-    const std::string profesores = LeerBytes(Gc("horprof.dbf"));
+    const std::string profesores = Leer(Gc("horprof.dbf"));
 
     BImportarClick(*estado_, interfaz_);
 
@@ -187,22 +187,22 @@ TEST_F(Importar, DniQueSigueFaltando) {
     EXPECT_EQ(interfaz_.Veces("botones"), 0);
     EXPECT_EQ(interfaz_.sucesos.back(), "normal");
     EXPECT_EQ(estado_->EstadoTransformado, 0);
-    EXPECT_EQ(LeerBytes(Gc("horprof.dbf")), profesores);
+    EXPECT_EQ(Leer(Gc("horprof.dbf")), profesores);
 }
 
 TEST_F(Importar, UnErrorDevuelveElCursorYNoTocaLaEscuela) {
     CrearSoluc({{"1", "1", "*MAT", "GLJ", "ESO", "4", "MAT", "4ESOA", "12"}});
     std::remove(Staging("lhortipo.dbf").c_str());
-    const std::string grupos = LeerBytes(Gc("horgrup.dbf"));
-    const std::string profesores = LeerBytes(Gc("horprof.dbf"));
+    const std::string grupos = Leer(Gc("horgrup.dbf"));
+    const std::string profesores = Leer(Gc("horprof.dbf"));
 
     EXPECT_THROW(BImportarClick(*estado_, interfaz_), Error);
 
     EXPECT_EQ(interfaz_.sucesos.back(), "normal");
     EXPECT_EQ(interfaz_.Veces("botones"), 0);
     EXPECT_EQ(estado_->EstadoTransformado, 0);
-    EXPECT_EQ(LeerBytes(Gc("horgrup.dbf")), grupos);
-    EXPECT_EQ(LeerBytes(Gc("horprof.dbf")), profesores);
+    EXPECT_EQ(Leer(Gc("horgrup.dbf")), grupos);
+    EXPECT_EQ(Leer(Gc("horprof.dbf")), profesores);
 
     // After a stop the command can run again from the start.
     CrearLhortipo({{"46000001", "1", "08:00", "08:55"}});
@@ -216,8 +216,8 @@ TEST_F(Importar, UnErrorDevuelveElCursorYNoTocaLaEscuela) {
 // touched: a DIA that is not a number is not read as 0 (which drops its row),
 // and a table cut short is not read as far as it goes.
 TEST_F(Importar, UnaSolucionDanadaDetieneLaImportacionSinTocarLaEscuela) {
-    const std::string grupos = LeerBytes(Gc("horgrup.dbf"));
-    const std::string profesores = LeerBytes(Gc("horprof.dbf"));
+    const std::string grupos = Leer(Gc("horgrup.dbf"));
+    const std::string profesores = Leer(Gc("horprof.dbf"));
     const std::string soluc = estado_->wwTableSoluc.RutaArchivo();
     struct Caso {
         const char* que;
@@ -229,7 +229,7 @@ TEST_F(Importar, UnaSolucionDanadaDetieneLaImportacionSinTocarLaEscuela) {
          "'1A' no es un valor entero válido (tabla '" + soluc + "', registro 2, campo 'DIA')"},
         {"cut short",
          [&] {
-             const std::string b = LeerBytes(soluc);
+             const std::string b = Leer(soluc);
              Escribir(soluc, b.substr(0, b.size() - 70));
          },
          "wwTableSoluc: La tabla '" + soluc +
@@ -251,8 +251,8 @@ TEST_F(Importar, UnaSolucionDanadaDetieneLaImportacionSinTocarLaEscuela) {
         }
         EXPECT_EQ(interfaz_.Veces("informar:Proceso finalizado"), 0);
         EXPECT_EQ(estado_->EstadoTransformado, 0);
-        EXPECT_EQ(LeerBytes(Gc("horgrup.dbf")), grupos);
-        EXPECT_EQ(LeerBytes(Gc("horprof.dbf")), profesores);
+        EXPECT_EQ(Leer(Gc("horgrup.dbf")), grupos);
+        EXPECT_EQ(Leer(Gc("horprof.dbf")), profesores);
         estado_->wwTableSoluc.Close();
     }
 }

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "sistema_prueba.h"
+
 namespace brisolt::interop {
 
 struct Salida {
@@ -47,23 +49,7 @@ inline Salida Python(const std::filesystem::path& dir, const std::string& script
     return Ejecutar("/usr/bin/python3 '" + ruta.string() + "' " + argumentos);
 }
 
-class CarpetaTemporal {
-  public:
-    CarpetaTemporal() {
-        std::string plantilla = (std::filesystem::temp_directory_path() / "interopXXXXXX").string();
-        if (mkdtemp(plantilla.data())) ruta_ = plantilla;
-    }
-    ~CarpetaTemporal() {
-        std::error_code ec;
-        if (!ruta_.empty()) std::filesystem::remove_all(ruta_, ec);
-    }
-    CarpetaTemporal(const CarpetaTemporal&) = delete;
-    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-    const std::filesystem::path& Ruta() const { return ruta_; }
-    std::string operator/(const std::string& nombre) const { return (ruta_ / nombre).string(); }
-
-  private:
-    std::filesystem::path ruta_;
-};
+// A scratch folder, removed with everything in it.
+using prueba::CarpetaTemporal;
 
 }  // namespace brisolt::interop

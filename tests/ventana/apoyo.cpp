@@ -17,6 +17,7 @@
 #include <filesystem>
 
 #include "escuela_muestra.h"
+#include "sistema_prueba.h"
 #include "tables/carpetas.h"
 
 namespace brisolt::prueba {
@@ -25,8 +26,7 @@ namespace fs = std::filesystem;
 UnidadVentana::UnidadVentana(bool escuela) {
     char cwd[PATH_MAX];
     if (::getcwd(cwd, sizeof cwd)) cwd_ = cwd;
-    std::string plantilla = (fs::temp_directory_path() / "ventanaXXXXXX").string();
-    if (::mkdtemp(plantilla.data())) raiz_ = plantilla;
+    raiz_ = NuevaCarpetaTemporal("ventana");
     if (const char* v = std::getenv("BRISOLT_DRIVE_C")) {
         anterior_ = v;
         habiaAnterior_ = true;

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "sistema_prueba.h"
+
 namespace brisolt::prueba {
 namespace {
 
@@ -63,9 +65,9 @@ constexpr const char* kIndice = R"(<HTML><BODY><UL>
 
 AyudaPrueba Construir() {
     AyudaPrueba a;
-    char plantilla[] = "/tmp/brisolt-ayuda-XXXXXX";
-    if (!mkdtemp(plantilla)) return a;
-    a.carpeta = plantilla;
+    const std::string carpeta = NuevaCarpetaTemporal("brisolt-ayuda-");
+    if (carpeta.empty()) return a;
+    a.carpeta = std::filesystem::u8path(carpeta);
     Escribir(a.carpeta / "p.hhp", kProyecto);
     Escribir(a.carpeta / "toc.hhc", kContenido);
     Escribir(a.carpeta / "idx.hhk", kIndice);
