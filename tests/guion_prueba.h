@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tables/interfaz.h"
+#include "comandos/interfaz.h"
 
 namespace brisolt::prueba {
 

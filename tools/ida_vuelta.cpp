@@ -10,9 +10,9 @@
 #include "shell/arranque.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "tables/estado.h"
-#include "tables/interfaz.h"
-#include "tables/staging.h"
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
+#include "comandos/staging.h"
 #include "tables/tabla.h"
 
 namespace brisolt {

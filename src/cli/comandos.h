@@ -1,6 +1,5 @@
 #pragma once
-// brisolt-cli subcommands. Each lives in its own file and registers itself
-// with a static RegistroComando, so main.cpp needs no list of them.
+// brisolt-cli subcommands. Each lives in its own file; main.cpp lists them.
 
 #include <string>
 #include <vector>
@@ -9,9 +8,17 @@ namespace brisolt::cli {
 
 using FuncionComando = int (*)(const std::vector<std::string>& argumentos);
 
-struct RegistroComando {
-    RegistroComando(const char* nombre, const char* uso, FuncionComando funcion);
+struct Orden {
+    const char* nombre;
+    const char* uso;  // the line the usage text shows
+    FuncionComando funcion;
 };
+
+extern const Orden kOrdenDemo;
+extern const Orden kOrdenExportar;
+extern const Orden kOrdenImportar;
+extern const Orden kOrdenRestaurar;
+extern const Orden kOrdenVolcar;
 
 // Value of "--opcion VALOR" pairs and flags, for the subcommands' own parsing.
 struct Argumentos {

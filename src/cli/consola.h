@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "tables/interfaz.h"
+#include "comandos/interfaz.h"
 
 namespace brisolt::cli {
 

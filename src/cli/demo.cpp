@@ -177,7 +177,8 @@ int Demo(const std::vector<std::string>& args) {
     return 0;
 }
 
-const RegistroComando registro("demo", kUso, Demo);
-
 }  // namespace
+
+const Orden kOrdenDemo{"demo", kUso, Demo};
+
 }  // namespace brisolt::cli

@@ -6,11 +6,11 @@
 
 #include "cli/comandos.h"
 #include "cli/consola.h"
+#include "comandos/estado.h"
+#include "comandos/staging.h"
 #include "export/exportar.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "tables/estado.h"
-#include "tables/staging.h"
 
 namespace brisolt::cli {
 namespace {
@@ -31,7 +31,8 @@ int Exportar(const std::vector<std::string>& args) {
     return 0;
 }
 
-const RegistroComando registro("exportar", kUso, Exportar);
-
 }  // namespace
+
+const Orden kOrdenExportar{"exportar", kUso, Exportar};
+
 }  // namespace brisolt::cli

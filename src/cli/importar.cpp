@@ -8,14 +8,14 @@
 
 #include "cli/comandos.h"
 #include "cli/consola.h"
+#include "comandos/estado.h"
+#include "comandos/staging.h"
 #include "import/importar.h"
 #include "import/rejilla.h"
 #include "shell/arranque.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"
-#include "tables/estado.h"
-#include "tables/staging.h"
 #include "tables/tabla.h"
 
 namespace brisolt::cli {
@@ -88,7 +88,8 @@ int Importar(const std::vector<std::string>& args) {
     return interfaz.ultimoMensaje == "Proceso finalizado" ? 0 : 1;
 }
 
-const RegistroComando registro("importar", kUso, Importar);
-
 }  // namespace
+
+const Orden kOrdenImportar{"importar", kUso, Importar};
+
 }  // namespace brisolt::cli

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,26 +14,21 @@
 namespace brisolt::cli {
 namespace {
 
-struct Comando {
-    const char* uso;
-    FuncionComando funcion;
-};
+const Orden* const kOrdenes[] = {&kOrdenDemo, &kOrdenExportar, &kOrdenImportar, &kOrdenRestaurar,
+                                 &kOrdenVolcar};
 
-std::map<std::string, Comando>& Registro() {
-    static std::map<std::string, Comando> registro;
-    return registro;
+const Orden* Buscar(const std::string& nombre) {
+    for (const Orden* orden : kOrdenes)
+        if (nombre == orden->nombre) return orden;
+    return nullptr;
 }
 
 void Uso() {
     std::cerr << "Uso: brisolt-cli ORDEN [opciones]\n";
-    for (const auto& [nombre, comando] : Registro()) std::cerr << "  " << comando.uso << '\n';
+    for (const Orden* orden : kOrdenes) std::cerr << "  " << orden->uso << '\n';
 }
 
 }  // namespace
-
-RegistroComando::RegistroComando(const char* nombre, const char* uso, FuncionComando funcion) {
-    Registro()[nombre] = Comando{uso, funcion};
-}
 
 bool Argumentos::Tiene(const std::string& opcion) const {
     for (const auto& [o, v] : opciones)
@@ -103,8 +97,8 @@ int main(int argc, char** argv) {
         Uso();
         return 2;
     }
-    auto it = Registro().find(todos[1]);
-    if (it == Registro().end()) {
+    const Orden* orden = Buscar(todos[1]);
+    if (!orden) {
         std::cerr << "Orden desconocida: " << todos[1] << '\n';
         Uso();
         return 2;
@@ -115,7 +109,7 @@ int main(int argc, char** argv) {
         // undone before anything else reads them.
         if (const auto aviso = brisolt::TerminarDevolucionInterrumpida())
             std::cout << *aviso << '\n';
-        return it->second.funcion(argumentos);
+        return orden->funcion(argumentos);
     } catch (const brisolt::Error& e) {
         std::cerr << brisolt::TextoCajaError(e.what()) << '\n';
         return 1;

@@ -45,7 +45,8 @@ int Restaurar(const std::vector<std::string>& args) {
     return 0;
 }
 
-const RegistroComando registro("restaurar", kUso, Restaurar);
-
 }  // namespace
+
+const Orden kOrdenRestaurar{"restaurar", kUso, Restaurar};
+
 }  // namespace brisolt::cli

@@ -108,7 +108,8 @@ int Volcar(const std::vector<std::string>& args) {
     return 0;
 }
 
-const RegistroComando registro("volcar", "volcar ARCHIVO [--indice TAG] [--campos]", Volcar);
-
 }  // namespace
+
+const Orden kOrdenVolcar{"volcar", "volcar ARCHIVO [--indice TAG] [--campos]", Volcar};
+
 }  // namespace brisolt::cli

@@ -2,8 +2,8 @@
 // The export command: the warning, the hour-glass, the seven steps in order,
 // "Proceso finalizado", the buttons and the close in embedded mode.
 
-#include "tables/estado.h"
-#include "tables/interfaz.h"
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 
 namespace brisolt {
 

@@ -3,7 +3,7 @@
 // reads the staged school-management tables through the shared state's table
 // objects and writes its exchange tables in C:\ZTEMP.
 
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 

@@ -2,9 +2,9 @@
 // The teacher identity check: every row of C:\ZTEMP\PROFT.DBF must carry a
 // DNI before the solution is written under those numbers.
 
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 #include "import/guarda_cursor.h"
-#include "tables/estado.h"
-#include "tables/interfaz.h"
 
 namespace brisolt {
 

@@ -2,7 +2,7 @@
 // The hour-glass for the length of a command. Whatever way the command ends,
 // a stop on an error included, the person gets the normal cursor back.
 
-#include "tables/interfaz.h"
+#include "comandos/interfaz.h"
 
 namespace brisolt {
 

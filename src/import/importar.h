@@ -2,8 +2,8 @@
 // The import command: identity check, hour template and the solution import
 // that rewrites the school's horprof.dbf and horgrup.dbf.
 
-#include "tables/estado.h"
-#include "tables/interfaz.h"
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 
 namespace brisolt {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 #include "import/guarda_cursor.h"
-#include "tables/estado.h"
-#include "tables/interfaz.h"
 
 namespace brisolt {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The rewrite of the staged horprof.dbf and horgrup.dbf from C:\ZTEMP\SOLUC.DBF.
 
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 #include "import/plantilla.h"
-#include "tables/estado.h"
-#include "tables/interfaz.h"
 
 namespace brisolt {
 

@@ -1,12 +1,12 @@
 #include "shell/arranque.h"
 
+#include "comandos/staging.h"
 #include "shell/ini.h"
 #include "sistema/sistema.h"
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/copia.h"
 #include "tables/error.h"
-#include "tables/staging.h"
 
 namespace brisolt {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 

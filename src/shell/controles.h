@@ -10,17 +10,17 @@ namespace brisolt::controles {
 
 // What a control is; each front end picks its own widget for each kind.
 enum class Tipo {
-    Panel,           // gradient-filled panel (TDraw3D)
-    Etiqueta,        // static text
-    Edicion,         // one-line edit field
-    ListaCarpetas,   // folder list: the current folder, its parents, its subfolders
-    ListaUnidades,   // drive list
-    Combo,           // drop-down list, not editable
-    ComboEditable,   // drop-down list whose text can be typed
-    Boton,           // push button
-    Progreso,        // progress bar
-    Rejilla,         // data grid over a table
-    Navegador,       // the grid's ten-button record navigator
+    Panel,          // gradient-filled panel (TDraw3D)
+    Etiqueta,       // static text
+    Edicion,        // one-line edit field
+    ListaCarpetas,  // folder list: the current folder, its parents, its subfolders
+    ListaUnidades,  // drive list
+    Combo,          // drop-down list, not editable
+    ComboEditable,  // drop-down list whose text can be typed
+    Boton,          // push button
+    Progreso,       // progress bar
+    Rejilla,        // data grid over a table
+    Navegador,      // the grid's ten-button record navigator
 };
 
 struct Rect {

@@ -14,7 +14,7 @@
 #include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

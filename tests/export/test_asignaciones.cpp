@@ -7,7 +7,7 @@
 #include "export/pasos.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

@@ -18,7 +18,7 @@
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

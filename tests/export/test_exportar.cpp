@@ -16,7 +16,7 @@
 #include "export/escuela_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

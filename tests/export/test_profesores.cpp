@@ -16,7 +16,7 @@
 #include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "tables/estado.h"
+#include "comandos/estado.h"
 #include "tables/tabla.h"
 
 namespace brisolt {

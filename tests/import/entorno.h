@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "guion_prueba.h"
-#include "tables/estado.h"
-#include "tables/interfaz.h"
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 #include "tables/tabla.h"
 
 namespace brisolt::prueba {

@@ -25,8 +25,8 @@
 #include "export/exportar.h"
 #include "generador.h"
 #include "tables/carpetas.h"
-#include "tables/estado.h"
-#include "tables/staging.h"
+#include "comandos/estado.h"
+#include "comandos/staging.h"
 #include "tables/tabla.h"
 
 extern char** environ;

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "shell/arranque.h"
-#include "tables/estado.h"
-#include "tables/interfaz.h"
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
 
 class QComboBox;
 class QLabel;

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "archivos_prueba.h"
+#include "comandos/estado.h"
+#include "comandos/staging.h"
 #include "sistema/fallos.h"
 #include "sistema_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/copia.h"
 #include "tables/error.h"
-#include "tables/estado.h"
-#include "tables/staging.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tables/staging.h"
+#include "comandos/staging.h"
 
 #include "tables/carpetas.h"
 #include "tables/copia.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The staging copy of the school-management tables into C:\ZTEMP\VALENCIA.
 
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 namespace brisolt {
 

@@ -1,4 +1,4 @@
-#include "tables/estado.h"
+#include "comandos/estado.h"
 
 #include "tables/carpetas.h"
 
