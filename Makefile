@@ -4,6 +4,7 @@
 #   make windows   installs what is missing, cross-builds for Windows, runs the tests under
 #                  Wine, packs dist/brisolt-<version>-windows-x86.zip
 #   make paquete   builds, packs dist/brisolt_<version>_<arch>.deb
+#   make formato   checks the layout of every C++ file
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -54,7 +55,12 @@ endef
 # configure only (CMake reads it then and warns of it unused afterwards).
 cadena = $(if $(wildcard $(1)/CMakeCache.txt),,--toolchain cmake/$(2).cmake)
 
-.PHONY: all deps deps-obra deps-pruebas deps-deb deps-windows build test demo paquete windows clean
+# Every C++ file laid out as .clang-format says; fails on the first that is not.
+formato:
+	$(call instalar,clang-format git)
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+.PHONY: formato all deps deps-obra deps-pruebas deps-deb deps-windows build test demo paquete windows clean
 
 all: build
 

@@ -2,6 +2,9 @@
 
 #include <chrono>
 
+#include "comandos/estado.h"
+#include "comandos/interfaz.h"
+#include "comandos/staging.h"
 #include "escuela_muestra.h"
 #include "export/exportar.h"
 #include "generador.h"
@@ -10,9 +13,6 @@
 #include "shell/arranque.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
-#include "comandos/interfaz.h"
-#include "comandos/staging.h"
 #include "tables/tabla.h"
 
 namespace brisolt {

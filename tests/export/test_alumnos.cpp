@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "archivos_prueba.h"
+#include "comandos/estado.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
 #include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

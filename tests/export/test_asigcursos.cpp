@@ -5,11 +5,11 @@
 
 #include <fstream>
 
+#include "comandos/estado.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

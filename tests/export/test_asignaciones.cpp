@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "comandos/estado.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "comandos/estado.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
 #include "guion_prueba.h"
@@ -18,7 +19,6 @@
 #include "tables/carpetas.h"
 #include "tables/conversion.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "comandos/estado.h"
 #include "export/escuela_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
 
 namespace brisolt {
 namespace {

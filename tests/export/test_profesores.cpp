@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "comandos/estado.h"
 #include "export/abreviaturas.h"
 #include "export/escuela_prueba.h"
 #include "export/pasos.h"
@@ -16,7 +17,6 @@
 #include "guion_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/error.h"
-#include "comandos/estado.h"
 #include "tables/tabla.h"
 
 namespace brisolt {

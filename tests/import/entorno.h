@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "guion_prueba.h"
 #include "comandos/estado.h"
 #include "comandos/interfaz.h"
+#include "guion_prueba.h"
 #include "tables/tabla.h"
 
 namespace brisolt::prueba {

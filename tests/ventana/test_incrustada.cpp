@@ -22,11 +22,11 @@
 #include <vector>
 
 #include "apoyo.h"
+#include "comandos/estado.h"
+#include "comandos/staging.h"
 #include "export/exportar.h"
 #include "generador.h"
 #include "tables/carpetas.h"
-#include "comandos/estado.h"
-#include "comandos/staging.h"
 #include "tables/tabla.h"
 
 extern char** environ;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/arranque.h"
 #include "comandos/estado.h"
 #include "comandos/interfaz.h"
+#include "shell/arranque.h"
 
 class QComboBox;
 class QLabel;
