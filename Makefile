@@ -55,11 +55,6 @@ endef
 # configure only (CMake reads it then and warns of it unused afterwards).
 cadena = $(if $(wildcard $(1)/CMakeCache.txt),,--toolchain cmake/$(2).cmake)
 
-# Every C++ file laid out as .clang-format says; fails on the first that is not.
-formato:
-	$(call instalar,clang-format git)
-	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
-
 .PHONY: formato all deps deps-obra deps-pruebas deps-deb deps-windows build test demo paquete windows clean
 
 all: build
@@ -86,6 +81,11 @@ test: deps-pruebas
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBRISOLT_WERROR=ON -DBRISOLT_TESTS=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j$(JOBS)
+
+# Every C++ file laid out as .clang-format says; fails on the first that is not.
+formato:
+	$(call instalar,clang-format git)
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 demo: build
 	$(BUILD)/bin/brisolt-cli demo
