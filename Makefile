@@ -26,7 +26,7 @@ DIST ?= dist
 PAQUETES_OBRA = cmake g++ make pkg-config qt6-base-dev libchm-dev libxcb1-dev
 PAQUETES_PRUEBAS = googletest libgtest-dev python3 python3-dbfread python3-dbf gdal-bin \
                    libdbd-xbase-perl fp-utils xvfb xdotool x11-utils clang libclang-rt-dev strace \
-                   fonts-dejavu-core fonts-dejavu-extra imagemagick
+                   fonts-dejavu-core fonts-dejavu-extra imagemagick locales
 PAQUETES_DEB = dpkg-dev file
 PAQUETES_WINDOWS = cmake make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
                    wine wine64 wine32:i386 xvfb zip

@@ -124,7 +124,20 @@ inline std::string ProgramaConstruido(const std::string& nombre) {
     return std::string(BRISOLT_BINARY_DIR) + "/bin/" + nombre + (kEsWindows ? ".exe" : "");
 }
 
+// Under CI (CI=true) every tool the tests use is installed by the Makefile.
+inline bool EnCI() {
+    return SO().Entorno("CI").value_or("") == "true";
+}
+
 }  // namespace brisolt::prueba
+
+// Skips the rest of a test when a tool it needs is missing, saying which;
+// under CI a missing tool is a failure, so no check goes quietly unrun.
+#define SALTAR_SIN_HERRAMIENTA(razon)                                                       \
+    do {                                                                                    \
+        if (::brisolt::prueba::EnCI() && !::brisolt::kEsWindows) FAIL() << "CI: " << razon; \
+        GTEST_SKIP() << razon;                                                              \
+    } while (0)
 
 // Skips the rest of a test where the machine lacks what it checks, saying why.
 #define SALTAR_EN_WINDOWS(razon)                                         \

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "herramientas.h"
+#include "sistema_prueba.h"
 #include "tables/codepage.h"
 
 namespace brisolt {
@@ -44,7 +45,8 @@ std::string PuntosPropios(const CodePage& pagina) {
 }
 
 TEST(PaginasPython, CadaByteComoLoDecodificaPython) {
-    if (!interop::HayPrograma("/usr/bin/python3")) GTEST_SKIP() << "/usr/bin/python3 is missing";
+    if (!interop::HayPrograma("/usr/bin/python3"))
+        SALTAR_SIN_HERRAMIENTA("/usr/bin/python3 is missing");
     std::map<std::string, std::string> propias;
     for (int id = 0; id < 256; ++id) {
         const CodePage& p = CodePage::DesdeDriver(static_cast<uint8_t>(id));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "herramientas.h"
+#include "sistema_prueba.h"
 #include "tables/codepage.h"
 #include "tables/mdx.h"
 #include "tables/tabla.h"
@@ -123,7 +124,7 @@ class TablasPropias : public testing::Test {
 };
 
 TEST_F(TablasPropias, DbfreadLeeLosMismosValores) {
-    if (!HayDbfread()) GTEST_SKIP() << "/usr/bin/python3 with dbfread is needed";
+    if (!HayDbfread()) SALTAR_SIN_HERRAMIENTA("/usr/bin/python3 with dbfread is needed");
     for (const bool indices : {false, true}) {
         for (const size_t n : {size_t{0}, kFilas.size()}) {
             SCOPED_TRACE(testing::Message() << n << " records, indexes " << indices);
@@ -167,7 +168,8 @@ std::vector<std::map<std::string, std::string>> LeerConOgr(const std::string& ru
 }
 
 TEST_F(TablasPropias, OgrinfoLeeLosMismosValores) {
-    if (!interop::HayPrograma("/usr/bin/ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) is missing";
+    if (!interop::HayPrograma("/usr/bin/ogrinfo"))
+        SALTAR_SIN_HERRAMIENTA("ogrinfo (gdal-bin) is missing");
     const std::string vacia = Ruta("VACIA.DBF");
     Crear(vacia, {}, true);
     EXPECT_TRUE(LeerConOgr(vacia).empty());
@@ -243,7 +245,7 @@ std::vector<std::pair<std::string, uint32_t>> ClavesEsperadas(const std::string&
 
 TEST_F(TablasPropias, IndexDumpRecorreLasEtiquetasEnOrden) {
     if (!interop::HayPrograma("/usr/bin/index_dump"))
-        GTEST_SKIP() << "index_dump (libdbd-xbase-perl) is missing";
+        SALTAR_SIN_HERRAMIENTA("index_dump (libdbd-xbase-perl) is missing");
     ASSERT_EQ((Fecha{2024, 2, 2}.Dias() + 2415019), 2460343);
     for (const size_t n : {size_t{0}, kFilas.size()}) {
         SCOPED_TRACE(testing::Message() << n << " records");
@@ -265,7 +267,7 @@ TEST_F(TablasPropias, IndexDumpRecorreLasEtiquetasEnOrden) {
 
 // A FoxPro 2.x table with a memo file, as the sample school has them.
 TEST_F(TablasPropias, MemosDeFoxProLeidosPorDbfread) {
-    if (!HayDbfread()) GTEST_SKIP() << "/usr/bin/python3 with dbfread is needed";
+    if (!HayDbfread()) SALTAR_SIN_HERRAMIENTA("/usr/bin/python3 with dbfread is needed");
     const std::string ruta = Ruta("NOTAS.DBF");
     const std::vector<std::pair<std::string, std::string>> filas = {
         {"uno", "Observación con acentos: àéíóú ñ €"},

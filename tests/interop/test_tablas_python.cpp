@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "herramientas.h"
+#include "sistema_prueba.h"
 #include "tables/error.h"
 #include "volcado.h"
 
@@ -58,7 +59,7 @@ class TablasPython : public testing::TestWithParam<const char*> {};
 
 TEST_P(TablasPython, ElMotorLeeLoQueLeeDbfread) {
     if (!interop::HayModuloPython("dbf") || !interop::HayModuloPython("dbfread"))
-        GTEST_SKIP() << "/usr/bin/python3 with the dbf and dbfread modules is needed";
+        SALTAR_SIN_HERRAMIENTA("/usr/bin/python3 with the dbf and dbfread modules is needed");
     CarpetaTemporal dir;
     const std::string ruta = dir / (std::string("py_") + GetParam() + ".dbf");
     const auto escrita = interop::Python(dir.Ruta(), kEscritor, ruta + " " + GetParam());

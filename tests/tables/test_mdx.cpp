@@ -122,7 +122,7 @@ std::vector<TagMdx> TagsDePrueba(int n, int anchoCodigo = 6) {
 
 TEST_F(MdxTest, ElLectorIndependienteRecorreLasClavesEnOrden) {
     SALTAR_EN_WINDOWS("index_dump (libdbd-xbase-perl) is a Linux tool");
-    if (!HayIndexDump()) GTEST_SKIP() << "index_dump (libdbd-xbase-perl) is not installed";
+    if (!HayIndexDump()) SALTAR_SIN_HERRAMIENTA("index_dump (libdbd-xbase-perl) is not installed");
     // 200 keys of 100 bytes make a three-level tree (9 keys per node).
     const std::pair<int, int> casos[] = {{0, 6}, {5, 6}, {200, 6}, {200, 100}};
     for (const auto& [n, ancho] : casos) {
@@ -137,7 +137,7 @@ TEST_F(MdxTest, ElLectorIndependienteRecorreLasClavesEnOrden) {
 
 TEST_F(MdxTest, FechasYVariasHojas) {
     SALTAR_EN_WINDOWS("index_dump (libdbd-xbase-perl) is a Linux tool");
-    if (!HayIndexDump()) GTEST_SKIP() << "index_dump (libdbd-xbase-perl) is not installed";
+    if (!HayIndexDump()) SALTAR_SIN_HERRAMIENTA("index_dump (libdbd-xbase-perl) is not installed");
     TagMdx fecha{"FECHA", "FECHA", 'D', 8, false, false, {}};
     for (uint32_t r = 1; r <= 300; ++r)
         fecha.claves.push_back({ClaveFechaMdx(2460000.0 + r / 3), r});

@@ -26,6 +26,7 @@
 #include "comandos/staging.h"
 #include "export/exportar.h"
 #include "generador.h"
+#include "sistema_prueba.h"
 #include "tables/carpetas.h"
 #include "tables/tabla.h"
 
@@ -117,7 +118,7 @@ class Incrustada : public ::testing::Test {
     void SetUp() override {
         if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool") ||
             !fs::exists("/usr/bin/xwininfo"))
-            GTEST_SKIP() << "Xvfb, xdotool or xwininfo missing";
+            SALTAR_SIN_HERRAMIENTA("Xvfb, xdotool or xwininfo missing");
         // Xvfb picks a free display itself and prints its number: tests that
         // run side by side never share a screen.
         const std::string numero = unidad / "pantalla.txt";
