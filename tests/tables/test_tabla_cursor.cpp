@@ -17,7 +17,8 @@ class Cursor : public ::testing::Test {
   protected:
     void SetUp() override {
         ruta = dir / "PROFT.DBF";
-        Crear(ruta, {Cadena("ABREV", 5), Cadena("NOMBRE", 20), Entero("DNI")});
+        Crear(ruta, {Cadena("ABREV", 5), Cadena("NOMBRE", 20), Entero("DNI")},
+              {{"ABREV", "ABREV"}});
         Llenar(ruta, {{"GLJ", "GARCIA LOPEZ, JUAN", "111"},
                       {"RA", "ROS, ANA", "222"},
                       {"PPM", "PEREZ PEREZ, MARIA", "333"}});
@@ -53,8 +54,10 @@ TEST_F(Cursor, FirstOnAnEmptyTableGivesEofAtOnce) {
 }
 
 TEST_F(Cursor, MovingOnWritesAnAppendedRecordOnlyWhenAFieldWasSet) {
-    // Settling happens in Append, First, Next, Locate, FindKey and SetIndexName;
-    // each of them must write a touched record and drop an untouched one.
+    // Settling happens in Append, First, Next, Locate, FindKey, GoTo and
+    // SetIndexName; each of them must write a touched record and drop an
+    // untouched one. FindKey needs an index in force: the walk keeps one
+    // until the SetIndexName row takes it away.
     using Paso = std::function<void(Tabla&)>;
     const std::vector<std::pair<const char*, Paso>> pasos = {
         {"Append",
@@ -65,8 +68,11 @@ TEST_F(Cursor, MovingOnWritesAnAppendedRecordOnlyWhenAFieldWasSet) {
         {"First", [](Tabla& x) { x.First(); }},
         {"Next", [](Tabla& x) { x.Next(); }},
         {"Locate", [](Tabla& x) { x.Locate("ABREV", "GLJ"); }},
+        {"FindKey", [](Tabla& x) { EXPECT_TRUE(x.FindKey({"RA"})); }},
+        {"GoTo", [](Tabla& x) { x.GoTo(1); }},
         {"SetIndexName", [](Tabla& x) { x.SetIndexName(""); }},
     };
+    t.SetIndexName("ABREV");
     for (const auto& [nombre, paso] : pasos) {
         SCOPED_TRACE(nombre);
         const int64_t antes = t.RecordCount();
