@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -109,14 +110,12 @@ Lectura NumeroAscii(std::string_view s, double* v) {
     return Lectura::Numero;
 }
 
-int DiasDelMes(int anio, int mes) {
-    static const int dias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (mes == 2 && ((anio % 4 == 0 && anio % 100 != 0) || anio % 400 == 0)) return 29;
-    return dias[mes - 1];
-}
-
 bool FechaValida(int a, int m, int d) {
-    return a >= 1 && a <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DiasDelMes(a, m);
+    namespace ch = std::chrono;
+    return a >= 1 && a <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31 &&
+           ch::year_month_day{ch::year{a} / ch::month{static_cast<unsigned>(m)} /
+                              ch::day{static_cast<unsigned>(d)}}
+               .ok();
 }
 
 bool FechaAscii(std::string_view s, double* dias) {

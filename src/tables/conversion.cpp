@@ -1,6 +1,7 @@
 #include "tables/conversion.h"
 
 #include <charconv>
+#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -133,17 +134,8 @@ bool LeerFlotante(std::string_view t, char separador, double* valor) {
     return true;
 }
 
-int64_t DiasCiviles(int64_t y, unsigned m, unsigned d) {
-    // Days from 1970-01-01 in the proleptic Gregorian calendar.
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
-constexpr int64_t kDias1899a1970 = 25569;
+// Day 0 of a date field's count.
+constexpr std::chrono::sys_days kDiaCero{std::chrono::year{1899} / 12 / 30};
 
 }  // namespace
 
@@ -235,23 +227,18 @@ std::string FlotanteExacto(double valor) {
 }
 
 double FechaADias(int anio, int mes, int dia) {
-    return static_cast<double>(
-        DiasCiviles(anio, static_cast<unsigned>(mes), static_cast<unsigned>(dia)) + kDias1899a1970);
+    namespace ch = std::chrono;
+    const ch::sys_days fecha{ch::year{anio} / ch::month{static_cast<unsigned>(mes)} /
+                             ch::day{static_cast<unsigned>(dia)}};
+    return static_cast<double>((fecha - kDiaCero).count());
 }
 
 void DiasAFecha(double dias, int* anio, int* mes, int* dia) {
-    int64_t z = static_cast<int64_t>(std::floor(dias)) - kDias1899a1970 + 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t y = static_cast<int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    if (anio != nullptr) *anio = static_cast<int>(y + (m <= 2));
-    if (mes != nullptr) *mes = static_cast<int>(m);
-    if (dia != nullptr) *dia = static_cast<int>(d);
+    namespace ch = std::chrono;
+    const ch::year_month_day fecha{kDiaCero + ch::days{static_cast<int64_t>(std::floor(dias))}};
+    if (anio != nullptr) *anio = static_cast<int>(fecha.year());
+    if (mes != nullptr) *mes = static_cast<int>(static_cast<unsigned>(fecha.month()));
+    if (dia != nullptr) *dia = static_cast<int>(static_cast<unsigned>(fecha.day()));
 }
 
 }  // namespace brisolt
