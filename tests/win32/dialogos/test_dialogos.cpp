@@ -189,6 +189,24 @@ void EsperarSitio(HWND control, const controles::Rect& esperado, const char* nom
     EXPECT_EQ(r.bottom - r.top, esperado.alto) << nombre;
 }
 
+// The label's text, wrapped as the label wraps it, fits inside the label.
+void ComprobarTextoEntero(HWND etiqueta, const char* nombre) {
+    RECT sitio{};
+    ::GetClientRect(etiqueta, &sitio);
+    const std::wstring texto = win32::TextoVentana(etiqueta);
+    HDC dc = ::GetDC(etiqueta);
+    HGDIOBJ antes =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(etiqueta, WM_GETFONT, 0, 0)));
+    RECT medida{0, 0, sitio.right, 0};
+    UINT forma = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS;
+    if (!(::GetWindowLongW(etiqueta, GWL_STYLE) & SS_LEFTNOWORDWRAP)) forma |= DT_WORDBREAK;
+    ::DrawTextW(dc, texto.c_str(), static_cast<int>(texto.size()), &medida, forma);
+    ::SelectObject(dc, antes);
+    ::ReleaseDC(etiqueta, dc);
+    EXPECT_LE(medida.right, sitio.right) << nombre;
+    EXPECT_LE(medida.bottom, sitio.bottom) << nombre;
+}
+
 class DialogosWin32 : public ::testing::Test {
   protected:
     CarpetaTemporal carpeta;
@@ -231,6 +249,7 @@ TEST_F(DialogosWin32, BothDialogsAreLaidOutAsTheSharedDescriptionSays) {
             EXPECT_EQ(::GetParent(etiqueta), panel) << e.nombre;
             EsperarSitio(etiqueta, e.sitio, e.nombre);
             EXPECT_EQ(win32::TextoVentana(etiqueta), Ancho(e.texto)) << e.nombre;
+            ComprobarTextoEntero(etiqueta, e.nombre);
         }
         EXPECT_EQ(::GetParent(BuscarControl(v, d.nombreRejilla)), panel);
         EsperarSitio(BuscarControl(v, d.nombreRejilla), d.rejilla, d.nombreRejilla);

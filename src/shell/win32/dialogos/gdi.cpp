@@ -2,12 +2,38 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace brisolt::win32 {
 namespace {
 
 constexpr wchar_t kPropiedadNombre[] = L"BrisoltNombre";
+
+int CALLBACK Hallada(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM l) {
+    *reinterpret_cast<bool*>(l) = true;
+    return 0;
+}
+
+bool HayCara(const wchar_t* cara) {
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(lf.lfFaceName, cara, LF_FACESIZE - 1);
+    bool hallada = false;
+    HDC dc = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(dc, &lf, Hallada, reinterpret_cast<LPARAM>(&hallada), 0);
+    ::ReleaseDC(nullptr, dc);
+    return hallada;
+}
+
+// The layouts are given in pixels, and at 11 pixels their labels read whole
+// in a narrow face: the one the Qt window uses, which schools running the
+// programs under Wine on Linux have; else Tahoma, which every Windows has.
+const wchar_t* Cara() {
+    static const wchar_t* const cara =
+        HayCara(L"DejaVu Sans Condensed") ? L"DejaVu Sans Condensed" : L"Tahoma";
+    return cara;
+}
 
 struct Busqueda {
     const char* nombre;
@@ -27,12 +53,10 @@ BOOL CALLBACK Comparar(HWND w, LPARAM l) {
 }  // namespace
 
 Fuente CrearFuente(int pixeles, bool negrita, bool subrayada) {
-    // Tahoma is on every Windows and in Wine; its width suits layouts given
-    // in pixels at this size.
     return Fuente(::CreateFontW(-pixeles, 0, 0, 0, negrita ? FW_BOLD : FW_NORMAL, FALSE,
                                 subrayada ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+                                DEFAULT_PITCH | FF_SWISS, Cara()));
 }
 
 COLORREF Referencia(controles::Color c) {

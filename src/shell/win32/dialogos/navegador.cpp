@@ -32,9 +32,10 @@ void FijarPulsado(HWND b, bool si) {
 // a bar at the far end, a pencil-like wedge for edit, a tick, a cross and a
 // round arrow.
 void Triangulo(HDC dc, int cx, int cy, int t, bool izquierda) {
-    const POINT p[3] = {{cx + (izquierda ? t / 2 : -t / 2), cy - t},
-                        {cx + (izquierda ? t / 2 : -t / 2), cy + t},
-                        {cx + (izquierda ? -t / 2 : t / 2), cy}};
+    const int m = (t * 3 + 2) / 5;  // half the width
+    const POINT p[3] = {{cx + (izquierda ? m : -m), cy - t},
+                        {cx + (izquierda ? m : -m), cy + t},
+                        {cx + (izquierda ? -m : m), cy}};
     ::Polygon(dc, p, 3);
 }
 
@@ -48,14 +49,14 @@ void Glifo(HDC dc, int boton, const RECT& r, COLORREF color) {
     Pluma grueso(::CreatePen(PS_SOLID, 2, color));
     Seleccion s1(dc, relleno.get());
     Seleccion s2(dc, trazo.get());
-    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2, t = 4;
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2, t = 5;
     switch (boton) {
         case dialogos::kPrimero:
             Barra(dc, cx - 5, cy, t);
             Triangulo(dc, cx + 1, cy, t, true);
             break;
         case dialogos::kAtras10:
-            Triangulo(dc, cx - 2, cy, t, true);
+            Triangulo(dc, cx - 3, cy, t, true);
             Triangulo(dc, cx + 3, cy, t, true);
             break;
         case dialogos::kAnterior:
@@ -66,7 +67,7 @@ void Glifo(HDC dc, int boton, const RECT& r, COLORREF color) {
             break;
         case dialogos::kAdelante10:
             Triangulo(dc, cx - 3, cy, t, false);
-            Triangulo(dc, cx + 2, cy, t, false);
+            Triangulo(dc, cx + 3, cy, t, false);
             break;
         case dialogos::kUltimo:
             Triangulo(dc, cx - 1, cy, t, false);
@@ -95,10 +96,12 @@ void Glifo(HDC dc, int boton, const RECT& r, COLORREF color) {
             break;
         }
         case dialogos::kRefrescar: {
+            // Three quarters of a circle, from the top round by the left to
+            // the right, where an arrowhead points on upwards.
             Seleccion s(dc, grueso.get());
-            ::Arc(dc, cx - 5, cy - 5, cx + 6, cy + 6, cx + 5, cy - 1, cx + 1, cy - 5);
-            const POINT p[3] = {{cx + 2, cy - 2}, {cx + 7, cy - 2}, {cx + 6, cy - 7}};
+            ::Arc(dc, cx - 5, cy - 5, cx + 6, cy + 6, cx, cy - 6, cx + 6, cy);
             Seleccion f(dc, trazo.get());
+            const POINT p[3] = {{cx + 2, cy}, {cx + 9, cy}, {cx + 5, cy - 4}};
             ::Polygon(dc, p, 3);
             break;
         }
