@@ -10,7 +10,6 @@
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
-#include <array>
 
 #include "shell/ventana/cajas.h"
 #include "shell/ventana/fuentes.h"

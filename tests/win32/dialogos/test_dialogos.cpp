@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "shell/dialogos.h"
+#include "shell/win32/cajas.h"
 #include "shell/win32/control_rejillas.h"
 #include "shell/win32/dialogos/dialogo_rejilla.h"
 #include "sistema_prueba.h"
@@ -596,6 +597,33 @@ TEST_F(DialogosWin32, RowsAlternateAndMissingDnisAreMarkedUntilOneIsPosted) {
     r.IrA(3, 3);
     Dibujo dibujo(r);
     EXPECT_EQ(dibujo.Fondo(1, 3), Ref(dialogos::kFilaOscura));
+}
+
+// Both kinds of box: the title, one "Aceptar", the stop icon only for errors,
+// and the full stop an error message gets when it ends in a letter.
+TEST_F(DialogosWin32, BoxesSayBrisoltAndHaveOneAceptar) {
+    struct Caso {
+        bool error;
+        const char* mensaje;
+        const wchar_t* mostrado;
+    };
+    for (const Caso& caso :
+         {Caso{false, "Proceso finalizado", L"Proceso finalizado"},
+          Caso{true, "No se encuentra el campo 'DNI'", L"No se encuentra el campo 'DNI'"},
+          Caso{true, "Tabla dañada", L"Tabla dañada."}}) {
+        SCOPED_TRACE(caso.mensaje);
+        contestador.cajas.clear();
+        if (caso.error)
+            win32::CajaError(nullptr, caso.mensaje);
+        else
+            win32::CajaInformacion(nullptr, caso.mensaje);
+        ASSERT_EQ(contestador.cajas.size(), 1u);
+        const Caja& caja = contestador.cajas[0];
+        EXPECT_EQ(caja.titulo, L"Brisolt");
+        EXPECT_EQ(caja.texto, caso.mostrado);
+        EXPECT_EQ(caja.botones, std::vector<std::wstring>{L"Aceptar"});
+        EXPECT_EQ(caja.stop, caso.error);
+    }
 }
 
 // The person at the modal dialog, one step per tick of a timer: types a DNI,

@@ -113,6 +113,8 @@ void DialogoRejilla::Modal() {
     modal_ = true;
     const bool desactivado = propietario_ && ::IsWindowEnabled(propietario_);
     if (desactivado) ::EnableWindow(propietario_, FALSE);
+    // The person works here: the normal arrow, whatever the command showed.
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     Mostrar();
     MSG m;
     while (!cerrado_) {
@@ -206,8 +208,13 @@ LRESULT DialogoRejilla::Dialogo(UINT m, WPARAM w, LPARAM l) {
             }
             return 0;
         case WM_COMMAND:
-            // Enter and Escape as the dialog manager sends them: Enter
-            // belongs to the grid, and Escape never closes the dialog.
+            // Enter on "Salir" presses it, as the dialog manager reports it;
+            // elsewhere Enter belongs to the grid, and Escape never closes
+            // the dialog.
+            if (LOWORD(w) == kIdSalir || (LOWORD(w) == IDOK && ::GetFocus() == salir_)) {
+                Cerrar();
+                return 0;
+            }
             if (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL) return 0;
             break;
         case kMensajeRechazo:
