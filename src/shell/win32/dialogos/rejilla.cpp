@@ -102,6 +102,15 @@ RECT Rejilla::Celda(int fila, int columna) const {
     return {x, y, x + anchos_[static_cast<std::size_t>(columna)], y + altoFila_};
 }
 
+RECT Rejilla::SitioEditor() const {
+    // Inside the cell's lines, its text where the cell shows it.
+    RECT r = Celda(fila_, columna_);
+    r.right -= 1;
+    r.top += 1;
+    r.bottom -= 1;
+    return r;
+}
+
 int Rejilla::FilaEn(int y) const {
     if (y < altoTitulos_) return -1;
     const int fila = primera_ + (y - altoTitulos_) / altoFila_;
@@ -177,7 +186,7 @@ void Rejilla::Desplazar(int barra, int accion) {
         desplazamiento_ = pos;
     // The editor stays over its cell.
     if (editor_) {
-        const RECT r = Celda(fila_, columna_);
+        const RECT r = SitioEditor();
         ::MoveWindow(editor_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
     AjustarBarras();
@@ -275,7 +284,7 @@ void Rejilla::Editar(const std::wstring& texto) {
     if (fila_ < 0 || !datos_.Editable(columna_)) return;
     Mostrar(fila_);
     if (!editor_) {
-        const RECT r = Celda(fila_, columna_);
+        const RECT r = SitioEditor();
         editor_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, r.left,
                                     r.top, r.right - r.left, r.bottom - r.top, ventana_, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr);

@@ -79,6 +79,7 @@ class Rejilla {
     void FocoPerdido(HWND nuevo);
     // Enter: the cell into its field, then the next cell.
     void Siguiente();
+    RECT SitioEditor() const;
     int FilaEn(int y) const;
     int ColumnaEn(int x) const;
 
