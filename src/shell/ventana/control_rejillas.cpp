@@ -10,9 +10,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
-#include <array>
 
-#include "import/control_profesores.h"
 #include "shell/ventana/cajas.h"
 #include "shell/ventana/fuentes.h"
 #include "shell/ventana/panel.h"
@@ -20,15 +18,9 @@
 namespace brisolt::ventana {
 namespace {
 
-const QColor kFilaClara(240, 251, 255);
-const QColor kFilaOscura(207, 217, 254);
-const QColor kTitulos(254, 228, 169);
-const QColor kEscritorio(58, 110, 165);
-const QColor kAguamarina(0, 255, 255);
-const QColor kResalte(0, 102, 204);
-const QColor kAzulMarino(0, 0, 128);
-const QColor kFondoAviso(240, 202, 166);
-constexpr int kFinBandaEscritorio = 8;  // pixels
+QColor ColorQt(controles::Color c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 bool Dentro(const QWidget* hijo, const QWidget* padre) {
     for (; hijo; hijo = hijo->parentWidget())
@@ -36,19 +28,36 @@ bool Dentro(const QWidget* hijo, const QWidget* padre) {
     return false;
 }
 
-QLabel* Etiqueta(QWidget* panel, const char* nombre, const QString& texto, const QRect& sitio) {
-    auto* label = new QLabel(texto, panel);
-    label->setObjectName(nombre);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(sitio);
-    return label;
-}
-
 void Pintar(QWidget* w, QPalette::ColorRole rol, const QColor& color) {
     QPalette paleta = w->palette();
     paleta.setColor(rol, color);
     w->setPalette(paleta);
+}
+
+QLabel* Etiqueta(QWidget* panel, const dialogos::Etiqueta& e) {
+    auto* label = new QLabel(QString::fromUtf8(e.texto), panel);
+    label->setObjectName(e.nombre);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(
+        (e.alineacion == dialogos::Alineacion::Centro ? Qt::AlignHCenter : Qt::AlignLeft) |
+        Qt::AlignTop);
+    label->setGeometry(e.sitio.x, e.sitio.y, e.sitio.ancho, e.sitio.alto);
+    label->setWordWrap(e.estilo & controles::kAjustar);
+    QFont fuente = label->font();
+    fuente.setBold(e.estilo & controles::kNegrita);
+    fuente.setUnderline(e.subrayada);
+    if (e.pixeles > 0) fuente.setPixelSize(e.pixeles);
+    label->setFont(fuente);
+    Pintar(label, QPalette::WindowText, ColorQt(e.color));
+    if (e.fondo.definido) {
+        Pintar(label, QPalette::Window, ColorQt(e.fondo));
+        label->setAutoFillBackground(true);
+    }
+    return label;
+}
+
+QRect Sitio(const controles::Rect& r) {
+    return QRect(r.x, r.y, r.ancho, r.alto);
 }
 
 }  // namespace
@@ -67,17 +76,16 @@ TRejillaDatos::TRejillaDatos(ModeloTabla& modelo, QWidget* padre)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    Pintar(this, QPalette::Base, kFilaClara);
-    Pintar(this, QPalette::AlternateBase, kFilaOscura);
+    Pintar(this, QPalette::Base, ColorQt(dialogos::kFilaClara));
+    Pintar(this, QPalette::AlternateBase, ColorQt(dialogos::kFilaOscura));
 
     QHeaderView* titulos = horizontalHeader();
     titulos->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; font-weight: bold; "
                        "border: 1px solid gray; padding: 1px; }")
-            .arg(kTitulos.name()));
+            .arg(ColorQt(dialogos::kFondoTitulos).name()));
     titulos->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Two title lines.
-    titulos->setFixedHeight(2 * fontMetrics().height() + 6);
+    titulos->setFixedHeight(dialogos::kLineasTitulo * fontMetrics().height() + 6);
     titulos->setSectionsClickable(false);
     // A column is as wide as its characters, and never narrower than its
     // bold title, so "ABREV" and "DEPARTAMENTO" read whole.
@@ -211,31 +219,14 @@ void TRejillaDatos::Cancelar() {
 // ---- Navigator
 
 TNavegador::TNavegador(TRejillaDatos& rejilla, QWidget* padre) : QWidget(padre), rejilla_(rejilla) {
-    struct Definicion {
-        const char* nombre;
-        const char* glifo;
-        const char* pista;
-    };
-    static constexpr std::array<Definicion, kBotones> kDefiniciones{{
-        {"nbFirst", "|◀", "Move to first record"},
-        {"nbPriorPage", "◀◀", "Move backward 10 records"},
-        {"nbPrior", "◀", "Move to prior record"},
-        {"nbNext", "▶", "Move to next record"},
-        {"nbNextPage", "▶▶", "Move forward 10 records"},
-        {"nbLast", "▶|", "Move to last record"},
-        {"nbEdit", "✎", "Edit current record"},
-        {"nbPost", "✔", "Post changes of current record"},
-        {"nbCancel", "✖", "Cancel changes made to current record"},
-        {"nbRefresh", "↻", "Refresh the contents of the dataset"},
-    }};
     auto* fila = new QHBoxLayout(this);
     fila->setContentsMargins(0, 0, 0, 0);
     fila->setSpacing(0);
-    for (const auto& d : kDefiniciones) {
+    for (const dialogos::BotonNavegador& d : dialogos::kNavegador) {
         auto* boton = new QToolButton(this);
         boton->setObjectName(d.nombre);
         boton->setText(QString::fromUtf8(d.glifo));
-        boton->setToolTip(d.pista);
+        boton->setToolTip(QString::fromUtf8(d.pista));
         boton->setFocusPolicy(Qt::NoFocus);  // the grid keeps the focus
         boton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         fila->addWidget(boton);
@@ -244,10 +235,12 @@ TNavegador::TNavegador(TRejillaDatos& rejilla, QWidget* padre) : QWidget(padre),
     ModeloTabla& m = rejilla_.Modelo();
     auto actual = [this] { return rejilla_.currentIndex().row(); };
     connect(botones_[0], &QToolButton::clicked, this, [this] { IrA(0); });
-    connect(botones_[1], &QToolButton::clicked, this, [this, actual] { IrA(actual() - 10); });
+    connect(botones_[1], &QToolButton::clicked, this,
+            [this, actual] { IrA(actual() - dialogos::kFilasPagina); });
     connect(botones_[2], &QToolButton::clicked, this, [this, actual] { IrA(actual() - 1); });
     connect(botones_[3], &QToolButton::clicked, this, [this, actual] { IrA(actual() + 1); });
-    connect(botones_[4], &QToolButton::clicked, this, [this, actual] { IrA(actual() + 10); });
+    connect(botones_[4], &QToolButton::clicked, this,
+            [this, actual] { IrA(actual() + dialogos::kFilasPagina); });
     connect(botones_[5], &QToolButton::clicked, this,
             [this] { IrA(rejilla_.Modelo().rowCount() - 1); });
     connect(botones_[6], &QToolButton::clicked, &m, &ModeloTabla::Editar);
@@ -287,61 +280,38 @@ void TNavegador::Actualizar() {
 
 // ---- Dialogs
 
-TControlRejilla::TControlRejilla(Tabla& tabla, std::vector<ColumnaRejilla> columnas,
-                                 const Disposicion& d, QWidget* propietario)
+TControlRejilla::TControlRejilla(Tabla& tabla, const dialogos::Dialogo& d, QWidget* propietario)
     : QDialog(propietario) {
     setObjectName(d.nombre);
-    setWindowTitle(d.titulo);
+    setWindowTitle(QString::fromUtf8(d.titulo));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(d.cliente);
-    move(24, 25);
+    setFixedSize(d.ancho, d.alto);
+    move(d.x, d.y);
     setFont(FuenteVentana());
 
-    // The desktop colour only as a band along the top edge: the titles below
-    // it, in the hot-track blue, need the light part behind them.
-    auto* panel =
-        new TDraw3D({{0, kEscritorio}, {kFinBandaEscritorio, kFilaClara}}, kAguamarina, this);
-    panel->setObjectName("Draw3D1");
-    panel->setGeometry(QRect(QPoint(0, 0), d.cliente));
+    auto* panel = new TDraw3D({{0, ColorQt(dialogos::kEscritorio)},
+                               {dialogos::kFinBandaEscritorio, ColorQt(dialogos::kPanelClaro)}},
+                              ColorQt(dialogos::kAguamarina), this);
+    panel->setObjectName(d.panel);
+    panel->setGeometry(0, 0, d.ancho, d.alto);
 
-    QLabel* label1 = Etiqueta(panel, "Label1", d.textoLabel1, d.label1);
-    label1->setWordWrap(true);
-    QFont grande = label1->font();
-    grande.setBold(true);
-    grande.setPixelSize(13);
-    label1->setFont(grande);
-    Pintar(label1, QPalette::WindowText, kResalte);
+    for (const dialogos::Etiqueta& e : d.etiquetas) Etiqueta(panel, e);
 
-    modelo_ = new ModeloTabla(tabla, std::move(columnas), this);
+    modelo_ = new ModeloTabla(tabla, d.columnas, this);
     rejilla_ = new TRejillaDatos(*modelo_, panel);
     rejilla_->setObjectName(d.nombreRejilla);
-    rejilla_->setGeometry(d.rejilla);
+    rejilla_->setGeometry(Sitio(d.rejilla));
     navegador_ = new TNavegador(*rejilla_, panel);
-    navegador_->setObjectName("wwDBNavigator1");
-    navegador_->setGeometry(d.navegador);
+    navegador_->setObjectName(d.nombreNavegador);
+    navegador_->setGeometry(Sitio(d.navegador));
 
-    QLabel* label3 = Etiqueta(panel, "Label3", d.textoLabel3, d.label3);
-    label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont subrayada = label3->font();
-    subrayada.setBold(true);
-    subrayada.setUnderline(true);
-    label3->setFont(subrayada);
-    Pintar(label3, QPalette::WindowText, Qt::red);
-    Pintar(label3, QPalette::Window, kFondoAviso);
-    label3->setAutoFillBackground(true);
-
-    QLabel* label2 = Etiqueta(panel, "Label2", d.textoLabel2, d.label2);
-    label2->setWordWrap(true);
-    QFont negrita = label2->font();
-    negrita.setBold(true);
-    label2->setFont(negrita);
-    Pintar(label2, QPalette::WindowText, kAzulMarino);
-
-    auto* salir =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "Salir", panel);
-    salir->setObjectName("BitBtn1");
-    salir->setGeometry(d.salir);
+    auto* salir = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                  QString::fromUtf8(d.textoSalir), panel);
+    salir->setObjectName(d.nombreSalir);
+    salir->setGeometry(Sitio(d.salir));
+    QFont negrita = salir->font();
+    negrita.setBold(d.estiloSalir & controles::kNegrita);
     salir->setFont(negrita);
     salir->setAutoDefault(false);
     connect(salir, &QPushButton::clicked, this, &QDialog::close);
@@ -372,58 +342,9 @@ void TControlRejilla::keyPressEvent(QKeyEvent* evento) {
 }
 
 TControlProfesores::TControlProfesores(Tabla& wwTableProft, QWidget* propietario)
-    : TControlRejilla(
-          wwTableProft,
-          {{"ABREV", 4, "ABREV", true, {}},
-           {"NOMBRE", 40, "NOMBRE", true, {}},
-           {"DEPART", 12, "DEPARTAMENTO", true, {}},
-           // A teacher without a DNI is the reason the dialog opens: marked.
-           {"DNI", 10, "DNI", false, SinDni}},
-          Disposicion{
-              "ControlProfesores",
-              "Control de Profesores",
-              QSize(726, 499),
-              QRect(9, 20, 202, 32),
-              QRect(9, 56, 504, 433),
-              QRect(236, 29, 275, 24),
-              QRect(521, 66, 190, 13),
-              QRect(517, 91, 201, 104),
-              QRect(584, 216, 75, 25),
-              "CONTROL DEL D.N.I DE LOS PROFESORES",
-              "INCIDENCIAS EN EL TRASPASO",
-              "Se ha detectado que existe algún Profesor sin D.N.I. Para poder realizar "
-              "correctamente la integración del Horario en GESCEN, deberán asignarlo en esta "
-              "rejilla. Los Profesores deberán estar creados previamente en GESCEN, con los "
-              "mismos D.N.I's.",
-              "ProftDBGrid",
-          },
-          propietario) {}
+    : TControlRejilla(wwTableProft, dialogos::ControlProfesores(), propietario) {}
 
 TControlPlantilla::TControlPlantilla(Tabla& wwTablePlantilla, QWidget* propietario)
-    : TControlRejilla(
-          wwTablePlantilla,
-          {{"HORA", 7, "HORA", true, {}},
-           {"HORAINI", 20, "HORA INICIO CLASE", false, {}},
-           {"HORAFIN", 19, "HORA FINAL CLASE", false, {}}},
-          Disposicion{
-              "ControlPlantilla",
-              "Control de Plantilla Horaria",
-              QSize(726, 463),
-              QRect(9, 12, 151, 64),
-              QRect(156, 56, 330, 385),
-              QRect(180, 29, 275, 24),
-              QRect(505, 57, 210, 13),
-              QRect(504, 91, 209, 130),
-              QRect(576, 312, 75, 25),
-              "COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO",
-              "PLANTILLA HORARIA DEL CENTRO",
-              "Se ha recogido la siguiente Plantilla Horaria desde GESCEN. Compruébela y "
-              "modifique, en caso necesario, las Horas de Inicio y Final de Clase, en la "
-              "presente rejilla. Deben ser iguales que la Plantilla Horaria que estén "
-              "utilizando en GESCEN. Una vez adaptada la Rejilla Horaria, Pulse sobre el Botón "
-              "Salir.",
-              "PlantiHorDBGrid",
-          },
-          propietario) {}
+    : TControlRejilla(wwTablePlantilla, dialogos::ControlPlantilla(), propietario) {}
 
 }  // namespace brisolt::ventana

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "shell/dialogos.h"
 #include "shell/ventana/modelo_tabla.h"
 
 class QToolButton;
@@ -61,7 +62,7 @@ class TNavegador : public QWidget {
     TNavegador(TRejillaDatos& rejilla, QWidget* padre);
 
     QToolButton* Boton(int i) const { return botones_[static_cast<std::size_t>(i)]; }
-    static constexpr int kBotones = 10;
+    static constexpr int kBotones = dialogos::kBotonesNavegador;
 
   private:
     void IrA(int fila);
@@ -87,16 +88,7 @@ class TControlRejilla : public QDialog {
     // Escape belongs to the cell being typed; it never closes the dialog.
     void keyPressEvent(QKeyEvent* evento) override;
 
-    struct Disposicion {
-        const char* nombre;
-        QString titulo;
-        QSize cliente;
-        QRect label1, rejilla, navegador, label3, label2, salir;
-        QString textoLabel1, textoLabel3, textoLabel2;
-        const char* nombreRejilla;
-    };
-    TControlRejilla(Tabla& tabla, std::vector<ColumnaRejilla> columnas, const Disposicion& d,
-                    QWidget* propietario);
+    TControlRejilla(Tabla& tabla, const dialogos::Dialogo& d, QWidget* propietario);
 
   private:
     ModeloTabla* modelo_ = nullptr;
