@@ -118,7 +118,7 @@ TExportarDatos::TExportarDatos(const std::vector<std::string>& parametros)
 
     fuente_ = CrearFuente(false);
     negrita_ = CrearFuente(true);
-    fuenteIdioma_ = CrearFuente(true);
+    fuenteIdioma_ = CrearFuente(true, 10);
     visto_ = IconoVisto();
     cerrar_ = IconoCerrar();
     carpetaAbierta_ = IconoCarpeta(true);

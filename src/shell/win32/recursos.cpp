@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cwchar>
 #include <vector>
 
 namespace brisolt::win32 {
@@ -62,12 +63,40 @@ Icono Dibujar(const std::vector<Trazo>& trazos, double grosor, COLORREF color) {
     return Icono(h);
 }
 
+int CALLBACK HayCara(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM hallada) {
+    *reinterpret_cast<bool*>(hallada) = true;
+    return 0;
+}
+
+// The layout is given in pixels for a narrow face: the first of these the
+// system has.
+const wchar_t* CaraTexto() {
+    static const wchar_t* const cara = [] {
+        HDC dc = ::GetDC(nullptr);
+        const wchar_t* elegida = L"MS Sans Serif";
+        for (const wchar_t* candidata : {L"DejaVu Sans Condensed", L"MS Sans Serif"}) {
+            LOGFONTW pedida{};
+            pedida.lfCharSet = DEFAULT_CHARSET;
+            wcsncpy(pedida.lfFaceName, candidata, LF_FACESIZE - 1);
+            bool hallada = false;
+            ::EnumFontFamiliesExW(dc, &pedida, &HayCara, reinterpret_cast<LPARAM>(&hallada), 0);
+            if (hallada) {
+                elegida = candidata;
+                break;
+            }
+        }
+        ::ReleaseDC(nullptr, dc);
+        return elegida;
+    }();
+    return cara;
+}
+
 }  // namespace
 
 Fuente CrearFuente(bool negrita, int pixeles) {
     return Fuente(::CreateFontW(-pixeles, 0, 0, 0, negrita ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, CaraTexto()));
 }
 
 Icono IconoVisto() {
@@ -107,8 +136,13 @@ Icono IconoUnidad(const std::wstring& raiz) {
     }
     SHSTOCKICONINFO info{};
     info.cbSize = sizeof info;
-    if (FAILED(::SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info))) return nullptr;
-    return Icono(info.hIcon);
+    if (SUCCEEDED(::SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info)) && info.hIcon)
+        return Icono(info.hIcon);
+    // Where the shell has no stock icons, the drive's own.
+    SHFILEINFOW archivo{};
+    if (!::SHGetFileInfoW(raiz.c_str(), 0, &archivo, sizeof archivo, SHGFI_ICON | SHGFI_SMALLICON))
+        return nullptr;
+    return Icono(archivo.hIcon);
 }
 
 }  // namespace brisolt::win32
