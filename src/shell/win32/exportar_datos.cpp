@@ -67,15 +67,17 @@ SIZE MedirTexto(HFONT fuente, const std::wstring& texto) {
 // A combo box is as high as its font makes its selection field: this field
 // height gives it the height of the description.
 void AjustarAltoCombo(HWND combo, int alto) {
-    // The field's height as asked and as kept may differ by its border: a
-    // few rounds settle it.
+    // What the field reports and what it is set to need not agree (its
+    // border may be counted in one and not the other): each round corrects
+    // the height last asked for by what the combo box came out as.
+    auto pedido = ::SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     for (int ronda = 0; ronda < 4; ++ronda) {
         RECT r;
         ::GetWindowRect(combo, &r);
         const int diferencia = alto - (r.bottom - r.top);
         if (diferencia == 0) return;
-        const auto campo = ::SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), campo + diferencia);
+        pedido += diferencia;
+        ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), pedido);
     }
 }
 
