@@ -18,7 +18,7 @@ WINDOWS64_BUILD ?= build-windows-x64
 WINDOWS_BUILD_TYPE ?= RelWithDebInfo
 WINDOWS_CMAKE_FLAGS ?=
 WINE32 ?= /usr/lib/wine/wine
-PROGRAMAS_WINDOWS = brisolt-cli brisolt-escuela brisolt-generador
+PROGRAMAS_WINDOWS = brisolt brisolt-cli brisolt-escuela brisolt-generador
 DIST ?= dist
 
 # Debian packages: to build the programs, to run the tests, to make the .deb,

@@ -99,6 +99,7 @@ class SistemaConFallos final : public Sistema {
     CodigoES CambiarCarpeta(const std::string& carpeta) override;
     std::string CarpetaActual() override { return real_.CarpetaActual(); }
     CodigoES CarpetaTemporal(const std::string& prefijo, std::string* ruta) override;
+    std::vector<std::string> Unidades() override { return real_.Unidades(); }
     std::string RutaPrograma() override { return real_.RutaPrograma(); }
     std::optional<std::string> Entorno(const std::string& nombre) override {
         return real_.Entorno(nombre);

@@ -309,6 +309,8 @@ class Posix final : public Sistema {
         return ::getcwd(ruta, sizeof ruta) ? std::string(ruta) : std::string();
     }
 
+    std::vector<std::string> Unidades() override { return {}; }
+
     CodigoES CarpetaTemporal(const std::string& prefijo, std::string* ruta) override {
         const char* tmp = std::getenv("TMPDIR");
         std::string plantilla =

@@ -108,6 +108,9 @@ class Sistema {
     virtual std::string CarpetaActual() = 0;
     // A new, empty folder of our own under the system's temporary folder.
     virtual CodigoES CarpetaTemporal(const std::string& prefijo, std::string* ruta) = 0;
+    // The roots of the system's drives as it spells them ("C:\", "D:\" and so on);
+    // none where there are no drive letters.
+    virtual std::vector<std::string> Unidades() = 0;
 
     // The process.
     virtual std::string RutaPrograma() = 0;

@@ -270,6 +270,22 @@ class Windows final : public Sistema {
         return Estrecho(w);
     }
 
+    std::vector<std::string> Unidades() override {
+        std::vector<std::string> raices;
+        const DWORD n = ::GetLogicalDriveStringsW(0, nullptr);
+        if (n == 0) return raices;
+        std::wstring lista(n, L'\0');
+        const DWORD m = ::GetLogicalDriveStringsW(n, lista.data());
+        if (m == 0 || m > n) return raices;
+        // Each root ends in a NUL, and one more NUL ends the list.
+        for (std::size_t i = 0; i < m && lista[i] != L'\0';) {
+            const std::wstring raiz(lista.c_str() + i);
+            raices.push_back(Estrecho(raiz));
+            i += raiz.size() + 1;
+        }
+        return raices;
+    }
+
     CodigoES CarpetaTemporal(const std::string& prefijo, std::string* ruta) override {
         wchar_t base[MAX_PATH + 1];
         const DWORD n = ::GetTempPathW(MAX_PATH + 1, base);

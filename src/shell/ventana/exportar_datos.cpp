@@ -15,6 +15,9 @@
 #include <QWindow>
 #include <algorithm>
 #include <exception>
+#include <map>
+#include <string_view>
+#include <utility>
 
 #if BRISOLT_CON_XCB
 #include <xcb/xcb.h>
@@ -31,59 +34,36 @@
 #include "shell/ventana/fuentes.h"
 #include "shell/ventana/listas.h"
 #include "shell/ventana/panel.h"
+#include "shell/ventana_principal.h"
 #include "tables/carpetas.h"
-
-#ifndef BRISOLT_VERSION
-#define BRISOLT_VERSION "0"
-#endif
 
 namespace brisolt::ventana {
 namespace {
 
-constexpr int kAncho = 599;
-constexpr int kAlto = 267;
-constexpr int kAltoCarpeta = 150;
-constexpr int kAnchoImportar = 300;
-constexpr const char* kArchivoAyuda = "GESCEN.chm";
+using principal::kAlto;
+using principal::kAncho;
 
-const QColor kRojo(255, 0, 0);
-const QColor kAzul(0, 0, 255);
+QColor AColor(const controles::Color& color) {
+    return color.definido ? QColor(color.r, color.g, color.b) : QColor();
+}
 
-enum Estilo : unsigned {
-    kNormal = 0,
-    kNegrita = 1,
-    kAjustar = 2,
-};
-
-QLabel* Etiqueta(QWidget* panel, const char* nombre, const QString& texto, int x, int y,
-                 unsigned estilo, const QColor& color = QColor()) {
+QLabel* Etiqueta(QWidget* panel, const principal::Control& c, const QString& texto) {
     auto* label = new QLabel(texto, panel);
-    label->setObjectName(nombre);
     // Texts such as "GESCEN<->ZENTARO" must never be taken for markup.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(c.estilo & controles::kAjustar);
     QFont fuente = label->font();
-    fuente.setBold(estilo & kNegrita);
+    fuente.setBold(c.estilo & controles::kNegrita);
     label->setFont(fuente);
-    label->setWordWrap(estilo & kAjustar);
-    if (color.isValid()) {
+    if (c.color.definido) {
         QPalette paleta = label->palette();
-        paleta.setColor(QPalette::WindowText, color);
+        paleta.setColor(QPalette::WindowText, AColor(c.color));
         label->setPalette(paleta);
     }
-    label->move(x, y);
+    label->move(c.sitio.x, c.sitio.y);
     label->adjustSize();
     return label;
-}
-
-void Colocar(QLabel* label, int ancho, int alto) {
-    label->resize(ancho, alto);
-}
-
-void Negrita(QWidget* control) {
-    QFont fuente = control->font();
-    fuente.setBold(true);
-    control->setFont(fuente);
 }
 
 // The rows of a drop-down list. The menu look gives each row just the
@@ -124,19 +104,18 @@ bool ExisteVentanaX11(uint32_t id) {
 }  // namespace
 
 QString TextoProducto() {
-    return QStringLiteral("Brisolt %1. Hecho por el equipo de Brisolt.")
-        .arg(QStringLiteral(BRISOLT_VERSION));
+    return QString::fromStdString(principal::TextoProducto());
 }
 
 TExportarDatos::TExportarDatos(const std::vector<std::string>& parametros, QWidget* padre)
     : QDialog(padre), rutaEjecutable_(RutaEjecutable()) {
-    setObjectName("ExportarDatos");
-    setWindowTitle("Exportar e importar datos ");
+    setObjectName(principal::kNombreVentana);
+    setWindowTitle(principal::kTitulo);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kAncho, kAlto);
     setFont(FuenteVentana());
-    FijarContextoAyuda(this, 1);
+    FijarContextoAyuda(this, principal::kContextoVentana);
     CrearControles();
 
     estado_.carpetaGC = CarpetaTrabajo();
@@ -153,120 +132,113 @@ TExportarDatos::~TExportarDatos() {
 }
 
 void TExportarDatos::CrearControles() {
-    Draw3D1 = new TDraw3D({QColor(240, 251, 255), QColor(150, 190, 235)}, this);
-    Draw3D1->setObjectName("Draw3D1");
-    Draw3D1->setGeometry(0, kAlto - kAltoCarpeta, kAncho, kAltoCarpeta);
-    Draw3D2 = new TDraw3D({QColor(255, 255, 255), QColor(200, 225, 250)}, this);
-    Draw3D2->setObjectName("Draw3D2");
-    Draw3D3 = new TDraw3D({QColor(255, 255, 255), QColor(250, 225, 200)}, this);
-    Draw3D3->setObjectName("Draw3D3");
-    MostrarPaneles(true, true);
-    FijarContextoAyuda(Draw3D1, 1);
-    FijarContextoAyuda(Draw3D2, 1);
+    std::map<std::string_view, TDraw3D*> paneles;
+    for (const principal::Panel& p : principal::Paneles()) {
+        auto* panel = new TDraw3D({AColor(p.arriba), AColor(p.abajo)}, this);
+        panel->setObjectName(p.nombre);
+        if (p.contextoAyuda != 0) FijarContextoAyuda(panel, p.contextoAyuda);
+        paneles[p.nombre] = panel;
+    }
+    Draw3D1 = paneles.at("Draw3D1");
+    Draw3D2 = paneles.at("Draw3D2");
+    Draw3D3 = paneles.at("Draw3D3");
+    const controles::Rect abajo = principal::GeometriaPanel("Draw3D1", true, true);
+    Draw3D1->setGeometry(abajo.x, abajo.y, abajo.ancho, abajo.alto);
 
-    // Folder panel.
-    Etiqueta(Draw3D1, "Label1", "Carpeta en la que se encuentran los datos de GC", 14, 3, kNormal,
-             kAzul);
-    EdNuevoDir = new QLineEdit(Draw3D1);
-    EdNuevoDir->setObjectName("EdNuevoDir");
-    EdNuevoDir->setGeometry(14, 18, 220, 22);
-    Negrita(EdNuevoDir);
-    EdNuevoDir->installEventFilter(this);
-    ListaDirectorios = new TListaDirectorios(Draw3D1);
-    ListaDirectorios->setObjectName("ListaDirectorios");
-    ListaDirectorios->setGeometry(14, 41, 220, 83);
-    Negrita(ListaDirectorios);
-    ListaUnidades = new TListaUnidades(Draw3D1);
-    ListaUnidades->setObjectName("ListaUnidades");
-    ListaUnidades->setGeometry(13, 125, 222, 20);
-    Negrita(ListaUnidades);
-    Etiqueta(Draw3D1, "Label2", "Código del centro", 303, 3, kNormal, kAzul);
-    CBCentro = new QComboBox(Draw3D1);
-    CBCentro->setObjectName("CBCentro");
-    CBCentro->setEditable(false);
-    CBCentro->setGeometry(304, 17, 145, 21);
-    BClose =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "&Salir", Draw3D1);
-    BClose->setObjectName("BClose");
-    BClose->setGeometry(304, 51, 89, 25);
-    Button1 = new QPushButton("F1 AYUDA", Draw3D1);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(310, 81, 75, 21);
-    QLabel* label7 = Etiqueta(Draw3D1, "Label7", TextoProducto(), 301, 130, kNegrita, kRojo);
-    Colocar(label7, 293, 14);
-    // Beside the buttons, in the panel's free corner, and only while a command
-    // runs: the step in words over a bar.
-    LabelPaso = Etiqueta(Draw3D1, "LabelPaso", QString(), 400, 46, kNegrita | kAjustar);
-    Colocar(LabelPaso, 192, 30);
-    BarraPaso = new QProgressBar(Draw3D1);
-    BarraPaso->setObjectName("BarraPaso");
-    BarraPaso->setGeometry(400, 78, 192, 14);
-    BarraPaso->setTextVisible(false);
+    std::vector<std::pair<int, QWidget*>> tabulacion;
+    for (const principal::Control& c : principal::Controles()) {
+        TDraw3D* panel = paneles.at(c.panel);
+        const QString texto = std::string_view(c.nombre) == "Label7" ? TextoProducto()
+                              : c.texto                              ? QString::fromUtf8(c.texto)
+                                                                     : QString();
+        QWidget* w = nullptr;
+        switch (c.tipo) {
+            case controles::Tipo::Etiqueta:
+                w = Etiqueta(panel, c, texto);
+                break;
+            case controles::Tipo::Edicion:
+                w = new QLineEdit(texto, panel);
+                w->installEventFilter(this);
+                break;
+            case controles::Tipo::ListaCarpetas:
+                w = new TListaDirectorios(panel);
+                break;
+            case controles::Tipo::ListaUnidades:
+                w = new TListaUnidades(panel);
+                break;
+            case controles::Tipo::Combo:
+            case controles::Tipo::ComboEditable: {
+                auto* combo = new QComboBox(panel);
+                const bool editable = c.tipo == controles::Tipo::ComboEditable;
+                combo->setEditable(editable);
+                if (editable) {
+                    combo->setInsertPolicy(QComboBox::NoInsert);
+                    for (const char* idioma : principal::kIdiomas)
+                        combo->addItem(QString::fromUtf8(idioma));
+                    combo->setEditText(texto);
+                    // The text is compared exactly: no completion may turn
+                    // "castellano" into "CASTELLANO" behind the user's back.
+                    combo->setCompleter(nullptr);
+                    combo->setFont(FuenteIdioma());
+                    combo->setItemDelegate(new FilasConAcentos(combo));
+                }
+                w = combo;
+                break;
+            }
+            case controles::Tipo::Boton: {
+                QIcon icono;
+                if (c.icono == principal::Icono::Cerrar)
+                    icono = style()->standardIcon(QStyle::SP_DialogCloseButton);
+                else if (c.icono == principal::Icono::Visto)
+                    icono = style()->standardIcon(QStyle::SP_DialogApplyButton);
+                auto* boton = new QPushButton(icono, texto, panel);
+                boton->setDefault(c.porDefecto);
+                w = boton;
+                break;
+            }
+            case controles::Tipo::Progreso: {
+                auto* barra = new QProgressBar(panel);
+                barra->setTextVisible(false);
+                w = barra;
+                break;
+            }
+            default:
+                continue;
+        }
+        w->setObjectName(c.nombre);
+        if (c.tipo != controles::Tipo::Etiqueta)
+            w->setGeometry(c.sitio.x, c.sitio.y, c.sitio.ancho, c.sitio.alto);
+        else if (c.sitio.ancho > 0)
+            w->resize(c.sitio.ancho, c.sitio.alto);
+        if ((c.estilo & controles::kNegrita) && c.tipo != controles::Tipo::Etiqueta &&
+            c.tipo != controles::Tipo::ComboEditable) {
+            QFont fuente = w->font();
+            fuente.setBold(true);
+            w->setFont(fuente);
+        }
+        if (c.contextoAyuda != 0) FijarContextoAyuda(w, c.contextoAyuda);
+        if (c.tabulacion != 0) tabulacion.emplace_back(c.tabulacion, w);
+    }
+    EdNuevoDir = findChild<QLineEdit*>("EdNuevoDir");
+    ListaDirectorios = findChild<TListaDirectorios*>("ListaDirectorios");
+    ListaUnidades = findChild<TListaUnidades*>("ListaUnidades");
+    CBCentro = findChild<QComboBox*>("CBCentro");
+    ComboBoxValCast = findChild<QComboBox*>("ComboBoxValCast");
+    BClose = findChild<QPushButton*>("BClose");
+    Button1 = findChild<QPushButton*>("Button1");
+    BExportar = findChild<QPushButton*>("BExportar");
+    BImportar = findChild<QPushButton*>("BImportar");
+    LabelPaso = findChild<QLabel*>("LabelPaso");
+    BarraPaso = findChild<QProgressBar*>("BarraPaso");
     OcultarProgreso();
-
-    // Export panel.
-    Colocar(Etiqueta(Draw3D2, "Label8",
-                     "UTILIDAD TRANSFERENCIA DE DATOS                GESCEN<->ZENTARO", 23, 3,
-                     kNegrita | kAjustar, kAzul),
-            257, 34);
-    Colocar(Etiqueta(Draw3D2, "Label3",
-                     "Exportar datos desde GC hacia Zentaro (Generador de horarios y "
-                     "organizador de grupos)",
-                     2, 34, kNegrita | kAjustar),
-            296, 36);
-    Etiqueta(Draw3D2, "Label9", "Recoger Textos Asignaturas en:", 6, 71, kNegrita, kRojo);
-    ComboBoxValCast = new QComboBox(Draw3D2);
-    ComboBoxValCast->setObjectName("ComboBoxValCast");
-    ComboBoxValCast->setEditable(true);
-    ComboBoxValCast->setInsertPolicy(QComboBox::NoInsert);
-    ComboBoxValCast->addItems({"VALENCIÁ", "CASTELLANO"});
-    ComboBoxValCast->setEditText("VALENCIÁ");
-    // The text is compared exactly: no completion may turn "castellano" into
-    // "CASTELLANO" behind the user's back.
-    ComboBoxValCast->setCompleter(nullptr);
-    ComboBoxValCast->setGeometry(193, 66, 93, 21);
-    ComboBoxValCast->setFont(FuenteIdioma());
-    ComboBoxValCast->setItemDelegate(new FilasConAcentos(ComboBoxValCast));
-    const QIcon tick = style()->standardIcon(QStyle::SP_DialogApplyButton);
-    BExportar = new QPushButton(tick, "Aceptar", Draw3D2);
-    BExportar->setObjectName("BExportar");
-    BExportar->setGeometry(71, 90, 89, 25);
-    BExportar->setDefault(true);
-
-    // Import panel.
-    Colocar(Etiqueta(Draw3D3, "Label4", "Importar datos desde Zentaro (hacia GC)", 6, 0,
-                     kNegrita | kAjustar),
-            281, 25);
-    Colocar(Etiqueta(Draw3D3, "Label5",
-                     "ATENCIÓN. Debería efectuar una copia de seguridad de los datos de GC, "
-                     "antes de lanzar este proceso.",
-                     9, 17, kNegrita | kAjustar, kRojo),
-            275, 48);
-    BImportar = new QPushButton(tick, "Aceptar", Draw3D3);
-    BImportar->setObjectName("BImportar");
-    BImportar->setGeometry(92, 57, 89, 25);
-    BImportar->setDefault(true);
     // Only one button at a time can be the toolkit's default: Enter's choice
     // between the two is made in MostrarPaneles.
     MostrarPaneles(true, true);
-    QLabel* label6 = Etiqueta(Draw3D3, "Label6",
-                              "ATENCIÓN. Es necesario reorganizar los archivos de GC después de "
-                              "efectuar este proceso.",
-                              9, 86, kNegrita | kAjustar, kRojo);
-    Colocar(label6, 281, 65);
-    FijarContextoAyuda(label6, 1);
 
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{EdNuevoDir, ListaDirectorios, ListaUnidades, CBCentro,
-                                         BClose, Button1, BExportar, ComboBoxValCast, BImportar})
-        FijarContextoAyuda(control, 1);
-    QWidget* anterior = nullptr;
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{EdNuevoDir, ListaDirectorios, ListaUnidades, CBCentro,
-                                         BClose, Button1, BExportar, ComboBoxValCast, BImportar}) {
-        if (anterior) setTabOrder(anterior, control);
-        anterior = control;
-    }
+    std::sort(tabulacion.begin(), tabulacion.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabulacion.size(); ++i)
+        setTabOrder(tabulacion[i - 1].second, tabulacion[i].second);
 
     connect(BClose, &QPushButton::clicked, this, &QWidget::close);
     connect(Button1, &QPushButton::clicked, this, &TExportarDatos::Button1Click);
@@ -322,7 +294,7 @@ void TExportarDatos::BImportarClick() {
 
 void TExportarDatos::Button1Click() {
     GestorAyuda& ayuda = SistemaAyuda();
-    ayuda.FijarArchivoAplicacion(kArchivoAyuda);
+    ayuda.FijarArchivoAplicacion(principal::kArchivoAyuda);
     const auto id = static_cast<VentanaId>(winId());
     ayuda.FijarVentana(id);
     ayuda.HelpCommand(id, GestorAyuda::kHelpContents, 0);
@@ -451,18 +423,15 @@ void TExportarDatos::Incrustar(uint32_t anfitriona) {
 }
 
 void TExportarDatos::MostrarPaneles(bool exportar, bool importar) {
-    const int alto = kAlto - kAltoCarpeta;
     Draw3D2->setVisible(exportar);
     Draw3D3->setVisible(importar);
     if (BExportar && BImportar)
         (BotonPorDefecto(exportar, importar) == BotonIntro::Importar ? BImportar : BExportar)
             ->setDefault(true);
-    if (exportar && importar) {
-        Draw3D2->setGeometry(0, 0, kAncho - kAnchoImportar, alto);
-        Draw3D3->setGeometry(kAncho - kAnchoImportar, 0, kAnchoImportar, alto);
-    } else {
-        Draw3D2->setGeometry(0, 0, kAncho, alto);
-        Draw3D3->setGeometry(0, 0, kAncho, alto);
+    for (TDraw3D* panel : {Draw3D2, Draw3D3}) {
+        const controles::Rect r =
+            principal::GeometriaPanel(panel->objectName().toStdString(), exportar, importar);
+        panel->setGeometry(r.x, r.y, r.ancho, r.alto);
     }
 }
 
@@ -473,7 +442,7 @@ void TExportarDatos::MostrarCarpetaLista(const std::string& carpeta) {
 
 void TExportarDatos::MostrarEdNuevoDir(const std::string& texto) {
     // In the spelling the person knows from the two Windows programs.
-    EdNuevoDir->setText(QString::fromStdString(RutaWindows(texto)));
+    EdNuevoDir->setText(QString::fromStdString(RutaVisible(texto)));
 }
 
 void TExportarDatos::AgregarCentro(const std::string& codigo) {

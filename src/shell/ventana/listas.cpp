@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "shell/lista_carpetas.h"
 #include "tables/carpetas.h"
 
 namespace brisolt::ventana {
@@ -98,52 +99,12 @@ void TListaDirectorios::Mostrar(const std::string& carpeta) {
     clear();
     const QIcon abierta = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon cerrada = style()->standardIcon(QStyle::SP_DirClosedIcon);
-
-    const fs::path ruta(carpeta);
-    int nivel = 0;
-    auto padre = [&](const std::string& nombre, const fs::path& destino) {
-        auto* item = new QListWidgetItem(
-            abierta, QString(nivel * 2, ' ') + QString::fromStdString(nombre), this);
-        item->setData(kRolRuta, QString::fromStdString(destino.string()));
-        ++nivel;
-    };
-    const std::string windows = RutaWindows(carpeta);
-    if (windows.rfind("C:\\", 0) == 0) {
-        std::string raiz = UnidadC();
-        while (raiz.size() > 1 && raiz.back() == '/') raiz.pop_back();
-        fs::path acumulada = raiz;
-        padre("C:\\", acumulada);
-        std::istringstream partes(windows.substr(3));
-        for (std::string parte; std::getline(partes, parte, '\\');) {
-            if (parte.empty()) continue;
-            acumulada /= parte;
-            padre(parte, acumulada);
-        }
-    } else {
-        fs::path acumulada;
-        for (const auto& parte : ruta) {
-            if (parte.empty()) continue;
-            acumulada /= parte;
-            padre(parte.string(), acumulada);
-        }
-    }
-    if (QListWidgetItem* actual = item(count() - 1)) setCurrentItem(actual);
-
-    std::vector<std::string> hijas;
-    std::error_code ec;
-    for (fs::directory_iterator it(ruta, fs::directory_options::skip_permission_denied, ec), fin;
-         !ec && it != fin; it.increment(ec)) {
-        std::error_code ec2;
-        if (it->is_directory(ec2)) hijas.push_back(it->path().filename().string());
-    }
-    std::sort(hijas.begin(), hijas.end(), [](const std::string& a, const std::string& b) {
-        return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) <
-               0;
-    });
-    for (const auto& hija : hijas) {
-        auto* item = new QListWidgetItem(
-            cerrada, QString(nivel * 2, ' ') + QString::fromStdString(hija), this);
-        item->setData(kRolRuta, QString::fromStdString((ruta / hija).string()));
+    for (const EntradaCarpeta& e : EntradasCarpeta(carpeta)) {
+        auto* item =
+            new QListWidgetItem(e.abierta ? abierta : cerrada,
+                                QString(e.nivel * 2, ' ') + QString::fromStdString(e.nombre), this);
+        item->setData(kRolRuta, QString::fromStdString(e.ruta));
+        if (e.abierta) setCurrentItem(item);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/lista_carpetas.h"
+
 namespace brisolt::ventana {
 
 // A folder tree list: the folder's parents from the root down, the folder
@@ -32,11 +34,6 @@ class TListaDirectorios : public QListWidget {
 
   private:
     std::string carpeta_;
-};
-
-struct Unidad {
-    std::string nombre;  // what the list shows
-    std::string raiz;    // native folder
 };
 
 // Drive C: (the mapped folder), the prefix's other Wine drives, the mounted

@@ -1,7 +1,6 @@
 #pragma once
-// The import's two check dialogs on Windows: modal over the window that
-// opens them, each a grid with its record navigator over the table object
-// the import hands in.
+// The import's two modal check dialogs on Windows, each over its open table
+// object; they return when the dialog has closed.
 
 #include <windows.h>
 
@@ -11,9 +10,7 @@ class Tabla;
 
 namespace brisolt::win32 {
 
-// Lets the user type the DNIs the teachers lack.
 void MostrarControlProfesores(HWND propietario, Tabla& t);
-// Lets the user check and correct the centre's hour template.
 void MostrarControlPlantilla(HWND propietario, Tabla& t);
 
 }  // namespace brisolt::win32

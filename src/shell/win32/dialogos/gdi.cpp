@@ -111,25 +111,6 @@ void Degradado(HDC dc, const RECT& r,
                        static_cast<ULONG>(tramos.size()), GRADIENT_FILL_RECT_V);
 }
 
-std::wstring Ancho(const std::string& s) {
-    if (s.empty()) return {};
-    const int n =
-        ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-std::string Estrecho(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr,
-                                        0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                          nullptr);
-    return s;
-}
-
 std::wstring TextoVentana(HWND ventana) {
     std::wstring texto(static_cast<std::size_t>(::GetWindowTextLengthW(ventana)) + 1, L'\0');
     texto.resize(static_cast<std::size_t>(

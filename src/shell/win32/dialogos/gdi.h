@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "shell/controles.h"
+#include "shell/win32/texto.h"
 
 namespace brisolt::win32 {
 
@@ -81,8 +82,6 @@ void Degradado(HDC dc, const RECT& r,
                std::initializer_list<std::pair<int, controles::Color>> paradas,
                controles::Color abajo);
 
-std::wstring Ancho(const std::string& utf8);
-std::string Estrecho(const std::wstring& utf16);
 std::wstring TextoVentana(HWND ventana);
 
 // Registers a window class of this program once; the window's object comes
