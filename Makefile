@@ -141,7 +141,7 @@ windows: deps-windows
 	{ printf '\357\273\277'; sed 's/$$/\r/' packaging/windows/LEEME.txt; } > $$carpeta/LEEME.txt && \
 	rm -f $$zip && (cd $(WINDOWS_BUILD)/paquete && zip -qrX $$zip $$nombre) && \
 	zip -sf $$zip && \
-	makensis -V2 -DVERSION=$$version -DPROGRAMAS=$(CURDIR)/$$carpeta \
+	makensis -V2 -INPUTCHARSET UTF8 -DVERSION=$$version -DPROGRAMAS=$(CURDIR)/$$carpeta \
 	  -DSALIDA=$(CURDIR)/$(DIST)/$$nombre-instalar.exe packaging/windows/brisolt.nsi && \
 	ls -l $(DIST)/$$nombre-instalar.exe
 	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WINDOWS_BUILD)/CMakeCache.txt); \
@@ -157,7 +157,7 @@ windows: deps-windows
 	    [ ! -f $(WINDOWS64_BUILD)/bin/$$p.exe ] || cp $(WINDOWS64_BUILD)/bin/$$p.exe $$programas/ || exit 1; \
 	  done && \
 	  cp $(WINDOWS_BUILD)/paquete/brisolt-$$version/LEEME.txt $$programas/ && \
-	  makensis -V1 -DVERSION=$$version -DPROGRAMAS=$$programas -DSALIDA=$$instalador \
+	  makensis -V1 -INPUTCHARSET UTF8 -DVERSION=$$version -DPROGRAMAS=$$programas -DSALIDA=$$instalador \
 	    -DOBJETIVO=amd64-unicode packaging/windows/brisolt.nsi || exit 1; \
 	fi; \
 	prefijo=$$(cd $$compilacion && pwd)/wine-e2e; estado=0; \

@@ -87,24 +87,36 @@ bool DelPrograma(HWND w) {
     return pid == estado.pid;
 }
 
+BOOL CALLBACK Recoger(HWND w, LPARAM lista) {
+    reinterpret_cast<std::vector<HWND>*>(lista)->push_back(w);
+    return TRUE;
+}
+
+// Every window under `raiz`, at any depth; with no root, the top-level ones.
+std::vector<HWND> Ventanas(HWND raiz = nullptr) {
+    std::vector<HWND> lista;
+    if (raiz)
+        ::EnumChildWindows(raiz, Recoger, reinterpret_cast<LPARAM>(&lista));
+    else
+        ::EnumWindows(Recoger, reinterpret_cast<LPARAM>(&lista));
+    return lista;
+}
+
 // The program's main window: a visible window of its process among the host's
-// children, or a top-level one when it did not become a child. Boxes titled
-// "Brisolt" are not it.
+// children, or a top-level one when it did not become a child. Its boxes are
+// not it.
 HWND BuscarVentana() {
-    struct Busqueda {
-        HWND hallada = nullptr;
-    } b;
-    auto probar = [](HWND w, LPARAM p) -> BOOL {
-        auto* busqueda = reinterpret_cast<Busqueda*>(p);
-        if (!DelPrograma(w) || !::IsWindowVisible(w) || Clase(w) == L"#32770") return TRUE;
-        busqueda->hallada = w;
-        return FALSE;
+    auto esSuya = [](HWND w) {
+        return DelPrograma(w) && ::IsWindowVisible(w) && Clase(w) != L"#32770";
     };
-    ::EnumChildWindows(estado.anfitrion, probar, reinterpret_cast<LPARAM>(&b));
-    if (!b.hallada) ::EnumWindows(probar, reinterpret_cast<LPARAM>(&b));
-    // EnumChildWindows goes down the whole tree: climb to the window that is
+    HWND hallada = nullptr;
+    for (HWND w : Ventanas(estado.anfitrion))
+        if (!hallada && esSuya(w)) hallada = w;
+    for (HWND w : Ventanas())
+        if (!hallada && esSuya(w)) hallada = w;
+    // The host's children are listed at any depth: climb to the window that is
     // the host's direct child (or a top-level one).
-    HWND w = b.hallada;
+    HWND w = hallada;
     while (w) {
         HWND padre = ::GetParent(w);
         if (!padre || padre == estado.anfitrion || !DelPrograma(padre)) break;
@@ -137,44 +149,30 @@ void Pulsar(HWND boton) {
 }
 
 HWND BotonConTexto(HWND raiz, const wchar_t* texto) {
-    struct Busqueda {
-        const wchar_t* texto;
-        HWND hallado = nullptr;
-    } b{texto};
-    ::EnumChildWindows(
-        raiz,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* busqueda = reinterpret_cast<Busqueda*>(p);
-            std::wstring t = Texto(w);
-            std::erase(t, L'&');
-            if (::IsWindowVisible(w) && ::IsWindowEnabled(w) &&
-                _wcsicmp(Clase(w).c_str(), L"Button") == 0 && t == busqueda->texto) {
-                busqueda->hallado = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&b));
-    return b.hallado;
+    for (HWND w : Ventanas(raiz)) {
+        std::wstring t = Texto(w);
+        std::erase(t, L'&');
+        if (::IsWindowVisible(w) && ::IsWindowEnabled(w) &&
+            _wcsicmp(Clase(w).c_str(), L"Button") == 0 && t == texto)
+            return w;
+    }
+    return nullptr;
 }
 
 // Every dialog box of the program that shows: its default button (or its
 // first button) pressed.
 void AceptarCajas() {
-    ::EnumWindows(
-        [](HWND w, LPARAM) -> BOOL {
-            if (!DelPrograma(w) || !::IsWindowVisible(w) || Clase(w) != L"#32770") return TRUE;
-            HWND elegido = nullptr;
-            for (HWND b = ::GetWindow(w, GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT)) {
-                if (_wcsicmp(Clase(b).c_str(), L"Button") != 0 || !::IsWindowVisible(b)) continue;
-                const auto tipo = ::GetWindowLongPtrW(b, GWL_STYLE) & BS_TYPEMASK;
-                if (tipo == BS_DEFPUSHBUTTON || !elegido) elegido = b;
-                if (tipo == BS_DEFPUSHBUTTON) break;
-            }
-            if (elegido) Pulsar(elegido);
-            return TRUE;
-        },
-        0);
+    for (HWND caja : Ventanas()) {
+        if (!DelPrograma(caja) || !::IsWindowVisible(caja) || Clase(caja) != L"#32770") continue;
+        HWND elegido = nullptr;
+        for (HWND b = ::GetWindow(caja, GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT)) {
+            if (_wcsicmp(Clase(b).c_str(), L"Button") != 0 || !::IsWindowVisible(b)) continue;
+            const auto tipo = ::GetWindowLongPtrW(b, GWL_STYLE) & BS_TYPEMASK;
+            if (tipo == BS_DEFPUSHBUTTON || !elegido) elegido = b;
+            if (tipo == BS_DEFPUSHBUTTON) break;
+        }
+        if (elegido) Pulsar(elegido);
+    }
 }
 
 void Vigilar() {

@@ -44,6 +44,31 @@ std::size_t Veces(const SistemaConFallos& so, Operacion op, const std::string& n
     }));
 }
 
+// First in the program, so that what is registered here is what the program
+// registered at load, whether the tests run one per process or all in one.
+TEST(ControlHtmlHelp, ElProgramaCargaElControlRealAlArrancar) {
+    if (!kEsWindows)
+        GTEST_SKIP() << "the HTML Help control is a Windows library; on Linux the "
+                        "window registers its own viewer";
+    auto* visor = TQuenHtmlHelpViewer::Instancia();
+    ASSERT_NE(visor, nullptr);
+    EXPECT_EQ(visor->Id(), 2);  // right after the WinHelp viewer, before any main code
+    EXPECT_TRUE(visor->TieneEntrada());
+    EXPECT_EQ(SistemaAyuda().Visores(), 2u);
+
+    Biblioteca hhctrl;
+    ASSERT_EQ(hhctrl.Cargar("HHCtrl.ocx"), 0);
+    EXPECT_NE(hhctrl.Funcion("HtmlHelpA"), nullptr);
+    EXPECT_EQ(hhctrl.Funcion("NoEsUnaFuncion"), nullptr);
+    Biblioteca ninguna;
+    EXPECT_NE(ninguna.Cargar("NoHay-brisolt.ocx"), 0);
+    EXPECT_FALSE(ninguna.Cargada());
+
+    // One real call through the entry point: closing all help windows, of
+    // which there are none.
+    visor->SoftShutDown();
+}
+
 // The program's viewer made anew over a made-up "HHCtrl.ocx" whose
 // "HtmlHelpA" records: F1 and the help button of the window, as it sends them,
 // reach the control with the program folder's GESCEN.chm.
@@ -101,31 +126,6 @@ TEST(ControlHtmlHelp, SinBibliotecaOSinFuncionNadaOcurre) {
                   c.biblioteca == "HHCtrl.ocx" ? 1u : 0u);
         QuitarAyudaDelPrograma();
     }
-}
-
-// Each test runs in a process of its own, so what is registered here is what
-// the program registered at load.
-TEST(ControlHtmlHelp, ElProgramaCargaElControlRealAlArrancar) {
-    if (!kEsWindows)
-        GTEST_SKIP() << "the HTML Help control is a Windows library; on Linux the "
-                        "window registers its own viewer";
-    auto* visor = TQuenHtmlHelpViewer::Instancia();
-    ASSERT_NE(visor, nullptr);
-    EXPECT_EQ(visor->Id(), 2);  // right after the WinHelp viewer, before any main code
-    EXPECT_TRUE(visor->TieneEntrada());
-    EXPECT_EQ(SistemaAyuda().Visores(), 2u);
-
-    Biblioteca hhctrl;
-    ASSERT_EQ(hhctrl.Cargar("HHCtrl.ocx"), 0);
-    EXPECT_NE(hhctrl.Funcion("HtmlHelpA"), nullptr);
-    EXPECT_EQ(hhctrl.Funcion("NoEsUnaFuncion"), nullptr);
-    Biblioteca ninguna;
-    EXPECT_NE(ninguna.Cargar("NoHay-brisolt.ocx"), 0);
-    EXPECT_FALSE(ninguna.Cargada());
-
-    // One real call through the entry point: closing all help windows, of
-    // which there are none.
-    visor->SoftShutDown();
 }
 
 }  // namespace
