@@ -102,13 +102,17 @@ std::vector<HWND> Ventanas(HWND raiz = nullptr) {
     return lista;
 }
 
+// A box of the program: a dialog of the system's, or any window titled as
+// every box of the program is.
+bool EsCaja(HWND w) {
+    return Clase(w) == L"#32770" || Texto(w) == L"Brisolt";
+}
+
 // The program's main window: a visible window of its process among the host's
 // children, or a top-level one when it did not become a child. Its boxes are
 // not it.
 HWND BuscarVentana() {
-    auto esSuya = [](HWND w) {
-        return DelPrograma(w) && ::IsWindowVisible(w) && Clase(w) != L"#32770";
-    };
+    auto esSuya = [](HWND w) { return DelPrograma(w) && ::IsWindowVisible(w) && !EsCaja(w); };
     HWND hallada = nullptr;
     for (HWND w : Ventanas(estado.anfitrion))
         if (!hallada && esSuya(w)) hallada = w;
@@ -163,9 +167,9 @@ HWND BotonConTexto(HWND raiz, const wchar_t* texto) {
 // first button) pressed.
 void AceptarCajas() {
     for (HWND caja : Ventanas()) {
-        if (!DelPrograma(caja) || !::IsWindowVisible(caja) || Clase(caja) != L"#32770") continue;
+        if (!DelPrograma(caja) || !::IsWindowVisible(caja) || !EsCaja(caja)) continue;
         HWND elegido = nullptr;
-        for (HWND b = ::GetWindow(caja, GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT)) {
+        for (HWND b : Ventanas(caja)) {
             if (_wcsicmp(Clase(b).c_str(), L"Button") != 0 || !::IsWindowVisible(b)) continue;
             const auto tipo = ::GetWindowLongPtrW(b, GWL_STYLE) & BS_TYPEMASK;
             if (tipo == BS_DEFPUSHBUTTON || !elegido) elegido = b;

@@ -24,15 +24,18 @@ mal() { fallidas=$((fallidas + 1)); echo "  MAL: $*"; }
 # an order only prints how to use it).
 wine_ejecutar "$programas/brisolt-cli.exe" >/dev/null 2>&1 || true
 drive_c=$prefijo/drive_c
-nombre="Generador $$"
+# No blank in the name: /D= takes the rest of the command line unquoted, and
+# Wine quotes an argument with a blank.
+nombre="Generador-$$"
 carpeta=$drive_c/$nombre
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brisolt"
 rm -rf "$carpeta" "$menu"
 mkdir -p "$carpeta/GC"
-ini=$'[General]\r\nRuta=C:\\ZENTARO\r\n[Transformadores]\r\nTransformado=1\r\n'
-printf '%s' "$ini" >"$carpeta/Zentaro.ini"
+original=$(mktemp "${TMPDIR:-/tmp}/brisolt-zentaro-XXXXXX.ini")
+printf '[General]\r\nRuta=C:\\ZENTARO\r\n[Transformadores]\r\nTransformado=1\r\n' >"$original"
+cp "$original" "$carpeta/Zentaro.ini"
 printf 'datos del centro' >"$carpeta/GC/horprof.dbf"
-trap 'rm -rf "$carpeta" "$menu"' EXIT
+trap 'rm -rf "$carpeta" "$menu" "$original"' EXIT
 
 instalados=(brisolt-cli.exe)
 if [ -f "$programas/brisolt.exe" ]; then
@@ -55,7 +58,7 @@ done
 if [ -f "$programas/brisolt.exe" ]; then
   [ -f "$menu/Brisolt.lnk" ] && bien "entrada en el menú Inicio" || mal "falta la entrada del menú Inicio"
 fi
-[ "$(cat "$carpeta/Zentaro.ini")" = "$ini" ] && bien "Zentaro.ini intacto tras instalar" ||
+cmp -s "$original" "$carpeta/Zentaro.ini" && bien "Zentaro.ini intacto tras instalar" ||
   mal "Zentaro.ini cambió al instalar"
 
 # The uninstaller copies itself elsewhere and works from there: wait for it.
@@ -68,7 +71,7 @@ done
 quedan=$(cd "$carpeta" && find . -type f | sort | tr '\n' ' ')
 [ "$quedan" = "./GC/horprof.dbf ./Zentaro.ini " ] && bien "quedan solo Zentaro.ini y los datos" ||
   mal "tras desinstalar quedan: $quedan"
-[ "$(cat "$carpeta/Zentaro.ini" 2>/dev/null)" = "$ini" ] && bien "Zentaro.ini intacto tras desinstalar" ||
+cmp -s "$original" "$carpeta/Zentaro.ini" && bien "Zentaro.ini intacto tras desinstalar" ||
   mal "Zentaro.ini cambió al desinstalar"
 [ ! -e "$menu" ] && bien "sin entrada en el menú Inicio" || mal "queda la entrada del menú Inicio"
 
