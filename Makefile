@@ -2,7 +2,8 @@
 #   make demo      installs what is missing, builds, runs the main job on the sample school
 #   make test      installs what is missing, builds with warnings as errors, runs every test
 #   make windows   installs what is missing, cross-builds for Windows, runs the tests under
-#                  Wine, packs dist/brisolt-<version>-windows-x86.zip
+#                  Wine, packs dist/brisolt-<version>-windows-x86.zip and builds the
+#                  installer dist/brisolt-<version>-instalar.exe, checked under Wine
 #   make paquete   builds, packs dist/brisolt_<version>_<arch>.deb
 #   make formato   checks the layout of every C++ file
 
@@ -18,7 +19,8 @@ WINDOWS64_BUILD ?= build-windows-x64
 WINDOWS_BUILD_TYPE ?= RelWithDebInfo
 WINDOWS_CMAKE_FLAGS ?=
 WINE32 ?= /usr/lib/wine/wine
-PROGRAMAS_WINDOWS = brisolt brisolt-cli brisolt-escuela brisolt-generador
+# The programs we ship; one the build does not define is left out, saying so.
+PROGRAMAS_WINDOWS = brisolt brisolt-cli brisolt-escuela brisolt-generador brisolt-anfitrion
 DIST ?= dist
 
 # Debian packages: to build the programs, to run the tests, to make the .deb,
@@ -29,7 +31,7 @@ PAQUETES_PRUEBAS = googletest libgtest-dev python3 python3-dbfread python3-dbf g
                    fonts-dejavu-core fonts-dejavu-extra imagemagick locales
 PAQUETES_DEB = dpkg-dev file
 PAQUETES_WINDOWS = cmake make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-                   wine wine64 wine32:i386 xvfb zip
+                   wine wine64 wine32:i386 xvfb zip nsis
 
 # $(call instalar,PACKAGES): apt-get installs the missing ones when run as root;
 # an :i386 package first turns on that architecture.
@@ -50,6 +52,14 @@ define instalar
 	  fi; \
 	fi
 endef
+
+# $(call definidos,BUILD): those of PROGRAMAS_WINDOWS that the build folder
+# defines, each missing one named on standard error.
+definidos = objetivos=$$(cmake --build $(1) --target help 2>/dev/null | sed -n 's/^\.\.\. //p' | cut -d' ' -f1); \
+	for p in $(PROGRAMAS_WINDOWS); do \
+	  if printf '%s\n' $$objetivos | grep -qx "$$p"; then echo $$p; \
+	  else echo "$$p.exe: esta compilación no lo tiene; se omite" >&2; fi; \
+	done
 
 # $(call cadena,BUILD,TRIPLE): the toolchain, for a build folder's first
 # configure only (CMake reads it then and warns of it unused afterwards).
@@ -99,19 +109,23 @@ paquete: deps-deb build
 
 # Builds the 32-bit programs and their tests and runs the tests under Wine;
 # where this machine cannot run 32-bit code, only the programs of the 32-bit
-# build are made and the tests come from the 64-bit build. Then packs the zip.
-# The Wine server of the tests' prefix is stopped at the end, whatever happened.
+# build are made and the tests come from the 64-bit build. Then the host
+# stand-in's end-to-end check, the zip, and the installer with its check
+# (where 32-bit code cannot run, on an installer of the 64-bit programs made
+# from the same script). The Wine servers of the prefixes are stopped at the
+# end of each part, whatever happened.
 windows: deps-windows
 	cmake -S . -B $(WINDOWS_BUILD) $(call cadena,$(WINDOWS_BUILD),i686-w64-mingw32) \
 	  -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) -DBRISOLT_WERROR=ON $(WINDOWS_CMAKE_FLAGS)
-	@if $(WINE32) --version >/dev/null 2>&1; then \
+	@programas=$$($(call definidos,$(WINDOWS_BUILD))); \
+	if $(WINE32) --version >/dev/null 2>&1; then \
 	  pruebas=$(WINDOWS_BUILD); \
 	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) || exit 1; \
 	else \
 	  echo "Este equipo no ejecuta código de 32 bits: de la compilación de 32 bits se hacen solo los programas;"; \
 	  echo "las pruebas corren con la de 64 bits ($(WINDOWS64_BUILD))."; \
 	  pruebas=$(WINDOWS64_BUILD); \
-	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target $(PROGRAMAS_WINDOWS) && \
+	  cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target $$programas && \
 	  cmake -S . -B $(WINDOWS64_BUILD) $(call cadena,$(WINDOWS64_BUILD),x86_64-w64-mingw32) \
 	    -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) -DBRISOLT_WERROR=ON $(WINDOWS_CMAKE_FLAGS) && \
 	  cmake --build $(WINDOWS64_BUILD) -j$(JOBS) || exit 1; \
@@ -120,17 +134,42 @@ windows: deps-windows
 	(cd $$pruebas && ctest --output-on-failure --no-tests=error -j$(JOBS)) || estado=$$?; \
 	[ $$estado != 0 ] || bash tests/windows/comparar_con_linux.sh $(BUILD)/bin/brisolt-cli $$pruebas || estado=$$?; \
 	WINEPREFIX=$$(cd $$pruebas && pwd)/wine /usr/lib/wine/wineserver -k 2>/dev/null; \
+	[ $$estado != 0 ] || bash tests/windows/anfitrion.sh $$pruebas || estado=$$?; \
+	WINEPREFIX=$$(cd $$pruebas && pwd)/wine-e2e /usr/lib/wine/wineserver -k 2>/dev/null; \
 	exit $$estado
 	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WINDOWS_BUILD)/CMakeCache.txt); \
 	nombre=brisolt-$$version; carpeta=$(WINDOWS_BUILD)/paquete/$$nombre; \
 	zip=$(CURDIR)/$(DIST)/$$nombre-windows-x86.zip; \
 	rm -rf $(WINDOWS_BUILD)/paquete && mkdir -p $$carpeta $(DIST) && \
-	for p in $(PROGRAMAS_WINDOWS); do \
+	for p in $$($(call definidos,$(WINDOWS_BUILD))); do \
 	  i686-w64-mingw32-strip -o $$carpeta/$$p.exe $(WINDOWS_BUILD)/bin/$$p.exe || exit 1; \
 	done && \
 	{ printf '\357\273\277'; sed 's/$$/\r/' packaging/windows/LEEME.txt; } > $$carpeta/LEEME.txt && \
 	rm -f $$zip && (cd $(WINDOWS_BUILD)/paquete && zip -qrX $$zip $$nombre) && \
-	zip -sf $$zip
+	zip -sf $$zip && \
+	makensis -V2 -INPUTCHARSET UTF8 -DVERSION=$$version -DPROGRAMAS=$(CURDIR)/$$carpeta \
+	  -DSALIDA=$(CURDIR)/$(DIST)/$$nombre-instalar.exe packaging/windows/brisolt.nsi && \
+	ls -l $(DIST)/$$nombre-instalar.exe
+	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WINDOWS_BUILD)/CMakeCache.txt); \
+	if $(WINE32) --version >/dev/null 2>&1; then \
+	  compilacion=$(WINDOWS_BUILD); programas=$(CURDIR)/$(WINDOWS_BUILD)/paquete/brisolt-$$version; \
+	  instalador=$(CURDIR)/$(DIST)/brisolt-$$version-instalar.exe; \
+	else \
+	  echo "El instalador de 32 bits no corre aquí: se comprueba uno de los programas de 64 bits, del mismo guion."; \
+	  compilacion=$(WINDOWS64_BUILD); programas=$(CURDIR)/$(WINDOWS64_BUILD)/instalador; \
+	  instalador=$(CURDIR)/$(WINDOWS64_BUILD)/brisolt-$$version-instalar-x64.exe; \
+	  rm -rf $$programas && mkdir -p $$programas && \
+	  for p in brisolt brisolt-cli; do \
+	    [ ! -f $(WINDOWS64_BUILD)/bin/$$p.exe ] || cp $(WINDOWS64_BUILD)/bin/$$p.exe $$programas/ || exit 1; \
+	  done && \
+	  cp $(WINDOWS_BUILD)/paquete/brisolt-$$version/LEEME.txt $$programas/ && \
+	  makensis -V1 -INPUTCHARSET UTF8 -DVERSION=$$version -DPROGRAMAS=$$programas -DSALIDA=$$instalador \
+	    -DOBJETIVO=amd64-unicode packaging/windows/brisolt.nsi || exit 1; \
+	fi; \
+	prefijo=$$(cd $$compilacion && pwd)/wine-e2e; estado=0; \
+	bash tests/windows/instalador.sh $$instalador $$programas $$prefijo || estado=$$?; \
+	WINEPREFIX=$$prefijo /usr/lib/wine/wineserver -k 2>/dev/null; \
+	exit $$estado
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "help/control_html_help.h"
+#include "help/nombres.h"
+
 namespace brisolt {
 namespace {
 
@@ -12,12 +15,20 @@ struct Sistema {
     // Declared first so the viewer outlives the manager's shut-down of it.
     std::shared_ptr<VisorWinHelp> winHelp;
     GestorAyuda gestor;
+    // Declared last: it goes first, while the manager it registered with is there.
+    std::unique_ptr<RegistroQuenHtmlHelp> programa;
 };
 
 Sistema& Unico() {
     static Sistema sistema;
     return sistema;
 }
+
+#ifdef _WIN32
+// At program load, before the program's main code runs.
+[[maybe_unused]] const bool registrada =
+    (RegistrarAyudaDelPrograma([] { return CargarControlHtmlHelp(); }), true);
+#endif
 
 }  // namespace
 
@@ -26,6 +37,17 @@ GestorAyuda& SistemaAyuda() {
 }
 VisorWinHelp& WinHelpViewer() {
     return *Unico().winHelp;
+}
+
+void RegistrarAyudaDelPrograma(const CargadorHtmlHelp& cargar) {
+    auto& s = Unico();
+    s.programa.reset();
+    s.programa =
+        std::make_unique<RegistroQuenHtmlHelp>(s.gestor, *s.winHelp, cargar, CarpetaPrograma());
+}
+
+void QuitarAyudaDelPrograma() {
+    Unico().programa.reset();
 }
 
 }  // namespace brisolt

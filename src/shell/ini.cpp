@@ -183,9 +183,17 @@ bool Escribir(const std::string& ruta, std::string_view seccion, std::string_vie
 
 }  // namespace
 
+void EscribirPerfilPortable(const std::string& ruta, std::string_view seccion,
+                            std::string_view clave, std::string_view valor) {
+    if (!Escribir(ruta, seccion, clave, valor)) throw Error(Formato("Unable to write to %s", ruta));
+}
+
 void EscribirPerfil(const std::string& ruta, std::string_view seccion, std::string_view clave,
                     std::string_view valor) {
-    if (!Escribir(ruta, seccion, clave, valor)) throw Error(Formato("Unable to write to %s", ruta));
+    if (!kEsWindows) return EscribirPerfilPortable(ruta, seccion, clave, valor);
+    if (SO().EscribirPerfilSistema(ruta, std::string(seccion), std::string(clave),
+                                   std::string(valor)) != 0)
+        throw Error(Formato("Unable to write to %s", ruta));
 }
 
 }  // namespace brisolt

@@ -20,9 +20,16 @@ std::string PerfilConValor(std::string_view contenido, std::string_view seccion,
 std::optional<std::string> ValorEnPerfil(std::string_view contenido, std::string_view seccion,
                                          std::string_view clave);
 
-// Reads `ruta` (missing: empty), writes it back with the value and flushes it
-// to the disk before returning. Fails with "Unable to write to %s".
+// Writes the value into the profile file `ruta` and flushes it to the disk
+// before returning: on Windows through the system's own profile writer
+// (WritePrivateProfileStringW), elsewhere through EscribirPerfilPortable.
+// Fails with "Unable to write to %s".
 void EscribirPerfil(const std::string& ruta, std::string_view seccion, std::string_view clave,
                     std::string_view valor);
+
+// The same rules by our own hand: reads `ruta` (missing: empty), rewrites it
+// in place with PerfilConValor's result and flushes it. Fails as EscribirPerfil.
+void EscribirPerfilPortable(const std::string& ruta, std::string_view seccion,
+                            std::string_view clave, std::string_view valor);
 
 }  // namespace brisolt

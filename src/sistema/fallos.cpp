@@ -176,4 +176,44 @@ CodigoES SistemaConFallos::CarpetaTemporal(const std::string& prefijo, std::stri
     return real_.CarpetaTemporal(prefijo, ruta);
 }
 
+CodigoES SistemaConFallos::EscribirPerfilSistema(const std::string& ruta,
+                                                 const std::string& seccion,
+                                                 const std::string& clave,
+                                                 const std::string& valor) {
+    if (const Fallo* f = Anotar(Operacion::EscribirPerfil, ruta)) return f->codigo;
+    return real_.EscribirPerfilSistema(ruta, seccion, clave, valor);
+}
+
+}  // namespace brisolt
+
+namespace brisolt {
+
+CodigoES SistemaConFallos::CargarBiblioteca(const std::string& nombre, ManejadorBiblioteca* b) {
+    *b = nullptr;
+    if (const Fallo* f = Anotar(Operacion::CargarBiblioteca, nombre)) return f->codigo;
+    const auto it = fingidas_.find(nombre);
+    if (it == fingidas_.end()) return real_.CargarBiblioteca(nombre, b);
+    *b = &*it;
+    return 0;
+}
+
+FuncionBiblioteca SistemaConFallos::FuncionDe(ManejadorBiblioteca b, const std::string& nombre) {
+    for (auto& fingida : fingidas_) {
+        if (b != &fingida) continue;
+        const auto f = fingida.second.find(nombre);
+        return f == fingida.second.end() ? nullptr : f->second;
+    }
+    return real_.FuncionDe(b, nombre);
+}
+
+void SistemaConFallos::LiberarBiblioteca(ManejadorBiblioteca b) {
+    for (auto& fingida : fingidas_) {
+        if (b != &fingida) continue;
+        Anotar(Operacion::LiberarBiblioteca, fingida.first);
+        return;
+    }
+    Anotar(Operacion::LiberarBiblioteca, {});
+    real_.LiberarBiblioteca(b);
+}
+
 }  // namespace brisolt

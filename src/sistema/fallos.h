@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sistema/sistema.h"
@@ -35,6 +36,9 @@ enum class Operacion {
     SincronizarCarpeta,
     CambiarCarpeta,
     CarpetaTemporal,
+    EscribirPerfil,
+    CargarBiblioteca,
+    LiberarBiblioteca,
 };
 
 class SistemaConFallos final : public Sistema {
@@ -66,6 +70,13 @@ class SistemaConFallos final : public Sistema {
     SistemaConFallos& operator=(const SistemaConFallos&) = delete;
 
     void Programar(const Fallo& fallo) { fallos_.push_back({fallo, 0}); }
+    // A library of the test's own: loading `nombre` (exactly so spelt) gives
+    // these functions instead of asking the system. Loads and unloads of it
+    // are recorded (the path is the library's name) and can be failed.
+    void FingirBiblioteca(const std::string& nombre,
+                          std::map<std::string, FuncionBiblioteca> funciones) {
+        fingidas_[nombre] = std::move(funciones);
+    }
     void Olvidar() { fallos_.clear(); }
     // Every call made so far, in order; fallidas() how many were failed.
     const std::vector<Llamada>& Llamadas() const { return llamadas_; }
@@ -113,6 +124,11 @@ class SistemaConFallos final : public Sistema {
         return real_.Argumentos(argc, argv);
     }
     void ConsolaUtf8() override { real_.ConsolaUtf8(); }
+    CodigoES CargarBiblioteca(const std::string& nombre, ManejadorBiblioteca* b) override;
+    FuncionBiblioteca FuncionDe(ManejadorBiblioteca b, const std::string& nombre) override;
+    void LiberarBiblioteca(ManejadorBiblioteca b) override;
+    CodigoES EscribirPerfilSistema(const std::string& ruta, const std::string& seccion,
+                                   const std::string& clave, const std::string& valor) override;
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
                       const std::string& errores,
                       const std::vector<std::pair<std::string, std::string>>& entorno,
@@ -134,6 +150,8 @@ class SistemaConFallos final : public Sistema {
     std::vector<Programado> fallos_;
     std::vector<Llamada> llamadas_;
     std::map<Manejador, std::string> rutas_;
+    // A made-up library's handle is its entry here (std::map nodes stay put).
+    std::map<std::string, std::map<std::string, FuncionBiblioteca>> fingidas_;
     uint64_t fallidas_ = 0;
     const Fallo* parado_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #ifndef _WIN32
 
 #include <dirent.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -350,6 +351,24 @@ class Posix final : public Sistema {
     }
 
     void ConsolaUtf8() override {}
+
+    CodigoES CargarBiblioteca(const std::string& nombre, ManejadorBiblioteca* b) override {
+        *b = ::dlopen(nombre.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // dlopen sets no errno: a library that cannot be loaded is one not found.
+        return *b ? 0 : codigo_es::kNoEncontrado;
+    }
+
+    FuncionBiblioteca FuncionDe(ManejadorBiblioteca b, const std::string& nombre) override {
+        return reinterpret_cast<FuncionBiblioteca>(::dlsym(b, nombre.c_str()));
+    }
+
+    void LiberarBiblioteca(ManejadorBiblioteca b) override { ::dlclose(b); }
+
+    // The profile files of this system are written by the program's own writer.
+    CodigoES EscribirPerfilSistema(const std::string&, const std::string&, const std::string&,
+                                   const std::string&) override {
+        return codigo_es::kNoSoportado;
+    }
 
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
                       const std::string& errores,

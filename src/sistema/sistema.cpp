@@ -79,6 +79,33 @@ CodigoES Archivo::Tamano(uint64_t* tamano) const {
     return SO().Tamano(m_, tamano);
 }
 
+Biblioteca::~Biblioteca() {
+    Liberar();
+}
+
+Biblioteca& Biblioteca::operator=(Biblioteca&& otra) noexcept {
+    if (this != &otra) {
+        Liberar();
+        b_ = otra.b_;
+        otra.b_ = nullptr;
+    }
+    return *this;
+}
+
+CodigoES Biblioteca::Cargar(const std::string& nombre) {
+    Liberar();
+    return SO().CargarBiblioteca(nombre, &b_);
+}
+
+FuncionBiblioteca Biblioteca::Funcion(const std::string& nombre) const {
+    return b_ ? SO().FuncionDe(b_, nombre) : nullptr;
+}
+
+void Biblioteca::Liberar() {
+    if (b_) SO().LiberarBiblioteca(b_);
+    b_ = nullptr;
+}
+
 CodigoES LeerArchivo(const std::string& ruta, std::string* contenido) {
     Archivo a;
     if (CodigoES e = a.Abrir(ruta, Acceso::Lectura, Creacion::Existente, Comparticion::Libre))

@@ -31,6 +31,15 @@ inline constexpr CodigoES kDiscoLleno = 112;
 inline constexpr CodigoES kErrorGeneral = 31;
 }  // namespace codigo_es
 
+// The calling convention of the Windows API's own functions (WINAPI): what a
+// function found in a loaded library is called with. Only 32-bit Windows has
+// one apart from the compiler's default.
+#if defined(_WIN32) && defined(__i386__)
+#define BRISOLT_WINAPI __attribute__((stdcall))
+#else
+#define BRISOLT_WINAPI
+#endif
+
 // True on the Windows build: drive letters are real and names are case-blind.
 #ifdef _WIN32
 inline constexpr bool kEsWindows = true;
@@ -59,10 +68,14 @@ struct IdentidadArchivo {
     bool operator==(const IdentidadArchivo&) const = default;
 };
 
+// Any function found in a loaded library: cast it to its real type to call it.
+using FuncionBiblioteca = void (*)();
+
 class Sistema {
   public:
     using Manejador = std::intptr_t;
     static constexpr Manejador kNinguno = -1;
+    using ManejadorBiblioteca = void*;
 
     virtual ~Sistema() = default;
 
@@ -124,6 +137,19 @@ class Sistema {
     virtual std::vector<std::string> Argumentos(int argc, char** argv) = 0;
     virtual void ConsolaUtf8() = 0;
 
+    // Libraries loaded at run time, by name as the system finds them (on
+    // Windows the program's folder, then the system's); a function of one by
+    // its exported name, null when it has none.
+    virtual CodigoES CargarBiblioteca(const std::string& nombre, ManejadorBiblioteca* b) = 0;
+    virtual FuncionBiblioteca FuncionDe(ManejadorBiblioteca b, const std::string& nombre) = 0;
+    virtual void LiberarBiblioteca(ManejadorBiblioteca b) = 0;
+
+    // The system's own profile-file (INI) writer: on Windows
+    // WritePrivateProfileStringW, then the profile cache flushed to the file.
+    // kNoSoportado where the system has none.
+    virtual CodigoES EscribirPerfilSistema(const std::string& ruta, const std::string& seccion,
+                                           const std::string& clave, const std::string& valor) = 0;
+
     // Runs a program to its end: `argumentos[0]` is its path; its standard
     // output and error go to the files named (empty: discarded), `entorno`
     // adds to or replaces our own variables. `estado` is its exit status.
@@ -165,6 +191,26 @@ class Archivo {
 
   private:
     Sistema::Manejador m_ = Sistema::kNinguno;
+};
+
+// A library loaded at run time that unloads itself.
+class Biblioteca {
+  public:
+    Biblioteca() = default;
+    ~Biblioteca();
+    Biblioteca(Biblioteca&& otra) noexcept : b_(otra.b_) { otra.b_ = nullptr; }
+    Biblioteca& operator=(Biblioteca&& otra) noexcept;
+    Biblioteca(const Biblioteca&) = delete;
+    Biblioteca& operator=(const Biblioteca&) = delete;
+
+    CodigoES Cargar(const std::string& nombre);
+    bool Cargada() const { return b_ != nullptr; }
+    // Null when the library is not loaded or exports no such function.
+    FuncionBiblioteca Funcion(const std::string& nombre) const;
+    void Liberar();
+
+  private:
+    Sistema::ManejadorBiblioteca b_ = nullptr;
 };
 
 // The whole content of a file; and a file written whole (created or emptied

@@ -372,6 +372,31 @@ class Windows final : public Sistema {
         ::_setmode(::_fileno(stderr), _O_BINARY);
     }
 
+    CodigoES CargarBiblioteca(const std::string& nombre, ManejadorBiblioteca* b) override {
+        *b = ::LoadLibraryW(Ancho(nombre).c_str());
+        return *b ? 0 : Ultimo();
+    }
+
+    FuncionBiblioteca FuncionDe(ManejadorBiblioteca b, const std::string& nombre) override {
+        return reinterpret_cast<FuncionBiblioteca>(
+            ::GetProcAddress(static_cast<HMODULE>(b), nombre.c_str()));
+    }
+
+    void LiberarBiblioteca(ManejadorBiblioteca b) override {
+        ::FreeLibrary(static_cast<HMODULE>(b));
+    }
+
+    CodigoES EscribirPerfilSistema(const std::string& ruta, const std::string& seccion,
+                                   const std::string& clave, const std::string& valor) override {
+        const std::wstring archivo = Ancho(ruta);
+        if (!::WritePrivateProfileStringW(Ancho(seccion).c_str(), Ancho(clave).c_str(),
+                                          Ancho(valor).c_str(), archivo.c_str()))
+            return Ultimo();
+        // All nulls but the file: whatever the system still caches of it goes to disk.
+        ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, archivo.c_str());
+        return 0;
+    }
+
     CodigoES Ejecutar(const std::vector<std::string>& argumentos, const std::string& salida,
                       const std::string& errores,
                       const std::vector<std::pair<std::string, std::string>>& entorno,

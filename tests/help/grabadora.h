@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "help/control_html_help.h"
 #include "help/quen_html_help.h"
+#include "help/sistema.h"
 
 namespace brisolt::prueba {
 
@@ -54,6 +56,20 @@ struct Grabadora {
             return ControlHtmlHelp{biblioteca, entrada};
         };
     }
+};
+
+// The program's own compiled-help viewer (registered at load on Windows) out
+// of the way for a scope, and put back as the program has it afterwards.
+class SinAyudaDelPrograma {
+  public:
+    SinAyudaDelPrograma() { QuitarAyudaDelPrograma(); }
+    ~SinAyudaDelPrograma() {
+#ifdef _WIN32
+        RegistrarAyudaDelPrograma([] { return CargarControlHtmlHelp(); });
+#endif
+    }
+    SinAyudaDelPrograma(const SinAyudaDelPrograma&) = delete;
+    SinAyudaDelPrograma& operator=(const SinAyudaDelPrograma&) = delete;
 };
 
 }  // namespace brisolt::prueba

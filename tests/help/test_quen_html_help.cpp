@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "help/control_html_help.h"
 #include "help/gestor.h"
 #include "help/grabadora.h"
 #include "help/nombres.h"
@@ -20,7 +21,15 @@ using prueba::Grabadora;
 using prueba::Llamada;
 
 constexpr VentanaId kVentana = 0x1234;
+// The program's folder, and the separator the viewer puts between it and a
+// help file named without one: the system's own.
+#ifdef _WIN32
+const std::string kCarpeta = "C:\\Archivos de programa\\Brisolt";
+const std::string kSeparador = "\\";
+#else
 const std::string kCarpeta = "/opt/brisolt";
+const std::string kSeparador = "/";
+#endif
 
 // A help system as the program has it: WinHelp first, then our viewer.
 struct Sistema {
@@ -68,7 +77,7 @@ TEST_P(OperacionesDelVisor, EnviaAlControlLoEsperado) {
     EXPECT_EQ(s.html.llamadas, caso.esperadas);
 }
 
-const std::string kGescen = kCarpeta + "/GESCEN.chm";
+const std::string kGescen = kCarpeta + kSeparador + "GESCEN.chm";
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, OperacionesDelVisor,
@@ -104,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoVisor{"ChmEnMayusculas",
                   "AYUDA.CHM",
                   [](auto& v) { v.ShowTableOfContents(); },
-                  {Numero(kCarpeta + "/AYUDA.CHM", kDisplayToc)}},
+                  {Numero(kCarpeta + kSeparador + "AYUDA.CHM", kDisplayToc)}},
         CasoVisor{"ArchivoConCarpetaSeRespeta",
                   "/srv/doc/gescen.chm",
                   [](auto& v) { v.ShowTableOfContents(); },
@@ -204,8 +213,9 @@ TEST(Encaminamiento, ElArchivoDeLaUltimaPeticionPrevalece) {
     Sistema s;
     s.gestor.Hook(kVentana, "OTRA.chm", GestorAyuda::kHelpContents, 0);
     s.gestor.Hook(kVentana, "", GestorAyuda::kHelpContents, 0);  // falls back on GESCEN.chm
-    EXPECT_EQ(s.html.llamadas, (std::vector<Llamada>{Numero(kCarpeta + "/OTRA.chm", kDisplayToc),
-                                                     Numero(kGescen, kDisplayToc)}));
+    EXPECT_EQ(s.html.llamadas,
+              (std::vector<Llamada>{Numero(kCarpeta + kSeparador + "OTRA.chm", kDisplayToc),
+                                    Numero(kGescen, kDisplayToc)}));
 }
 
 TEST(Encaminamiento, ContextoPalabraYTemaPasanDeWinHelpAlVisor) {
@@ -255,6 +265,8 @@ TEST(Ciclo, CargaYDescarga) {
 
 TEST(Ciclo, EnElSistemaDeAyudaDelProceso) {
     Grabadora html;
+    // On Windows the program's own viewer is there from load: set aside.
+    prueba::SinAyudaDelPrograma apartada;
     const auto antes = SistemaAyuda().Visores();
     {
         RegistroQuenHtmlHelp registro(html.Cargador());
@@ -267,7 +279,7 @@ TEST(Ciclo, EnElSistemaDeAyudaDelProceso) {
         // The folder of this test program, wherever it runs from.
         EXPECT_TRUE(std::filesystem::equivalent(CarpetaPrograma(),
                                                 std::string(BRISOLT_BINARY_DIR) + "/tests"));
-        const auto gescen = CarpetaPrograma() + "/GESCEN.chm";
+        const auto gescen = CarpetaPrograma() + kSeparador + "GESCEN.chm";
         EXPECT_EQ(html.llamadas, (std::vector<Llamada>{{0x9, gescen, kHelpContext, 1, {}},
                                                        {0x9, gescen, kDisplayToc, 0, {}}}));
     }
