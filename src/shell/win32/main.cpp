@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "help/quen_html_help.h"
 #include "help/sistema.h"
 #include "import/devolver.h"
 #include "shell/ventana_principal.h"
@@ -13,13 +12,6 @@
 #include "shell/win32/exportar_datos.h"
 #include "sistema/sistema.h"
 #include "tables/error.h"
-
-namespace {
-
-// Registered at program load, before main runs, and gone at unload.
-const brisolt::RegistroQuenHtmlHelp registro;
-
-}  // namespace
 
 int main(int argc, char** argv) {
     brisolt::SistemaAyuda().FijarArchivoAplicacion(brisolt::principal::kArchivoAyuda);
