@@ -14,6 +14,7 @@
 
 #include "apoyo.h"
 #include "archivos_prueba.h"
+#include "help/control_html_help.h"
 #include "help/grabadora.h"
 #include "help/sistema.h"
 #include "shell/ventana_principal.h"
@@ -560,8 +561,13 @@ TEST_F(VentanaWin32, EnterStartsTheExportAndTheImportOnlyFromItsOwnButton) {
 
 TEST_F(VentanaWin32, HelpButtonShowsTheContentsAndF1TheFocusedControlsContext) {
     Grabadora grabadora;
-    const RegistroQuenHtmlHelp registro(SistemaAyuda(), WinHelpViewer(), grabadora.Cargador(),
-                                        "C:/programa");
+    // The program's own viewer over a recording control, for this test only.
+    RegistrarAyudaDelPrograma(grabadora.Cargador());
+    struct Reponer {
+        ~Reponer() {
+            RegistrarAyudaDelPrograma([] { return CargarControlHtmlHelp(); });
+        }
+    } reponer;
     TExportarDatos ventana({});
     ventana.Mostrar();
     const auto id = reinterpret_cast<VentanaId>(ventana.Handle());

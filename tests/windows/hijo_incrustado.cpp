@@ -10,10 +10,10 @@
 
 #include <string>
 
+#include "comandos/estado.h"
 #include "shell/arranque.h"
 #include "sistema/sistema.h"
 #include "tables/error.h"
-#include "tables/estado.h"
 
 namespace {
 

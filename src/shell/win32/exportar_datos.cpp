@@ -103,9 +103,9 @@ TExportarDatos::TExportarDatos(const std::vector<std::string>& parametros)
     }();
     (void)registradas;
 
-    fuente_ = CrearFuente(false);
-    negrita_ = CrearFuente(true);
-    fuenteIdioma_ = CrearFuente(true, 10);
+    fuente_ = CrearFuente(11, false);
+    negrita_ = CrearFuente(11, true);
+    fuenteIdioma_ = CrearFuente(10, true);
     visto_ = IconoVisto();
     cerrar_ = IconoCerrar();
     carpetaAbierta_ = IconoCarpeta(true);

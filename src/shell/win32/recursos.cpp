@@ -63,41 +63,7 @@ Icono Dibujar(const std::vector<Trazo>& trazos, double grosor, COLORREF color) {
     return Icono(h);
 }
 
-int CALLBACK HayCara(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM hallada) {
-    *reinterpret_cast<bool*>(hallada) = true;
-    return 0;
-}
-
-// The layout is given in pixels for a narrow face: the first of these the
-// system has.
-const wchar_t* CaraTexto() {
-    static const wchar_t* const cara = [] {
-        HDC dc = ::GetDC(nullptr);
-        const wchar_t* elegida = L"MS Sans Serif";
-        for (const wchar_t* candidata : {L"DejaVu Sans Condensed", L"MS Sans Serif"}) {
-            LOGFONTW pedida{};
-            pedida.lfCharSet = DEFAULT_CHARSET;
-            wcsncpy(pedida.lfFaceName, candidata, LF_FACESIZE - 1);
-            bool hallada = false;
-            ::EnumFontFamiliesExW(dc, &pedida, &HayCara, reinterpret_cast<LPARAM>(&hallada), 0);
-            if (hallada) {
-                elegida = candidata;
-                break;
-            }
-        }
-        ::ReleaseDC(nullptr, dc);
-        return elegida;
-    }();
-    return cara;
-}
-
 }  // namespace
-
-Fuente CrearFuente(bool negrita, int pixeles) {
-    return Fuente(::CreateFontW(-pixeles, 0, 0, 0, negrita ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, CaraTexto()));
-}
 
 Icono IconoVisto() {
     return Dibujar({{{2.5, 8.5}, {6.0, 12.0}}, {{6.0, 12.0}, {13.5, 3.5}}}, 2.4, RGB(0, 140, 0));

@@ -94,7 +94,8 @@ int32_t DniEscrito(const std::string& carpeta, int registro) {
     return t.FieldByName("DNI").AsInteger();
 }
 
-// What a message box showed, read as it became active; then it is answered.
+// What a message box showed, read once it has made its controls, before it
+// shows; then it is answered.
 struct Caja {
     std::wstring titulo, texto;
     std::vector<std::wstring> botones;
@@ -104,49 +105,38 @@ struct Caja {
 class Contestador {
   public:
     Contestador() {
-        actual = this;
-        gancho_ = ::SetWindowsHookExW(WH_CBT, AlActivar, nullptr, ::GetCurrentThreadId());
+        anterior_ = win32::FijarObservadorCajas([this](HWND v) { Leer(v); });
     }
-    ~Contestador() {
-        ::UnhookWindowsHookEx(gancho_);
-        actual = nullptr;
-    }
+    ~Contestador() { win32::FijarObservadorCajas(std::move(anterior_)); }
     Contestador(const Contestador&) = delete;
     Contestador& operator=(const Contestador&) = delete;
 
     std::vector<Caja> cajas;
 
   private:
-    static LRESULT CALLBACK AlActivar(int codigo, WPARAM w, LPARAM l) {
-        auto* v = reinterpret_cast<HWND>(w);
-        wchar_t clase[16] = {};
-        if (codigo == HCBT_ACTIVATE && ::GetClassNameW(v, clase, 16) &&
-            std::wstring(clase) == L"#32770") {
-            Caja caja;
-            caja.titulo = win32::TextoVentana(v);
-            HICON stop = ::LoadIconW(nullptr, IDI_HAND);
-            for (HWND h = ::GetWindow(v, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-                wchar_t c[16] = {};
-                ::GetClassNameW(h, c, 16);
-                const std::wstring texto = win32::TextoVentana(h);
-                // Not shown yet: the buttons the box keeps are the ones it will show.
-                if (_wcsicmp(c, L"Button") == 0 && (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE))
-                    caja.botones.push_back(texto);
-                if (_wcsicmp(c, L"Static") == 0) {
-                    if (reinterpret_cast<HICON>(::SendMessageW(h, STM_GETICON, 0, 0)) == stop)
-                        caja.stop = true;
-                    else if (!texto.empty())
-                        caja.texto = texto;
-                }
+    void Leer(HWND v) {
+        Caja caja;
+        caja.titulo = win32::TextoVentana(v);
+        HICON stop = ::LoadIconW(nullptr, IDI_HAND);
+        for (HWND h = ::GetWindow(v, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            wchar_t c[16] = {};
+            ::GetClassNameW(h, c, 16);
+            const std::wstring texto = win32::TextoVentana(h);
+            // Not shown yet: the buttons the box keeps are the ones it will show.
+            if (_wcsicmp(c, L"Button") == 0 && (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE))
+                caja.botones.push_back(texto);
+            if (_wcsicmp(c, L"Static") == 0) {
+                if (reinterpret_cast<HICON>(::SendMessageW(h, STM_GETICON, 0, 0)) == stop)
+                    caja.stop = true;
+                else if (!texto.empty())
+                    caja.texto = texto;
             }
-            actual->cajas.push_back(caja);
-            ::PostMessageW(v, WM_COMMAND, IDOK, 0);
         }
-        return ::CallNextHookEx(nullptr, codigo, w, l);
+        cajas.push_back(caja);
+        ::PostMessageW(v, WM_COMMAND, IDOK, 0);
     }
 
-    static inline Contestador* actual = nullptr;
-    HHOOK gancho_;
+    win32::ObservadorCajas anterior_;
 };
 
 // Runs whatever is waiting, as the dialog's own loop would.

@@ -28,10 +28,10 @@ bool HayCara(const wchar_t* cara) {
 
 // The layouts are given in pixels, and at 11 pixels their labels read whole
 // in a narrow face: the one the Qt window uses, which schools running the
-// programs under Wine on Linux have; else Tahoma, which every Windows has.
+// programs under Wine on Linux have; else MS Sans Serif, which every Windows has.
 const wchar_t* Cara() {
     static const wchar_t* const cara =
-        HayCara(L"DejaVu Sans Condensed") ? L"DejaVu Sans Condensed" : L"Tahoma";
+        HayCara(L"DejaVu Sans Condensed") ? L"DejaVu Sans Condensed" : L"MS Sans Serif";
     return cara;
 }
 
