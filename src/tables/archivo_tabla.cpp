@@ -470,9 +470,10 @@ void ArchivoTabla::Cargar() {
     longitudCabecera_ = cabecera;
     longitud_ = longitud;
     cabecera_ = b.substr(0, cabecera);
-    datos_ = b.substr(cabecera, static_cast<size_t>(registros_) * longitud);
-    b.clear();
-    b.shrink_to_fit();
+    // The records stay in the buffer they were read into.
+    b.erase(0, cabecera);
+    b.resize(static_cast<size_t>(registros_) * longitud);
+    datos_ = std::move(b);
     borrados_ = 0;
     for (uint32_t i = 0; i < registros_; ++i)
         if (datos_[static_cast<size_t>(i) * longitud_] == '*') ++borrados_;
@@ -480,6 +481,10 @@ void ArchivoTabla::Cargar() {
     campos_ = std::move(campos);
     infos_.clear();
     for (const auto& c : campos_) infos_.push_back(c.info);
+    // Names are stored in upper case; the first of two equal names wins.
+    porNombre_.clear();
+    for (size_t i = 0; i < campos_.size(); ++i)
+        porNombre_.emplace(campos_[i].info.nombre, static_cast<int>(i));
     blanco_.assign(longitud_, ' ');
     for (const auto& c : campos_) codec::Limpiar(c, blanco_.data());
     mapas_.clear();
@@ -489,9 +494,8 @@ void ArchivoTabla::Cargar() {
 }
 
 int ArchivoTabla::BuscarCampo(std::string_view nombre) const {
-    for (size_t i = 0; i < campos_.size(); ++i)
-        if (MismoNombre(campos_[i].info.nombre, nombre)) return static_cast<int>(i);
-    return -1;
+    const auto it = porNombre_.find(Mayusculas(nombre));
+    return it == porNombre_.end() ? -1 : it->second;
 }
 
 const char* ArchivoTabla::Registro(uint32_t recno) const {

@@ -183,6 +183,8 @@ class ArchivoTabla {
     const CodePage* pagina_ = nullptr;
     std::vector<DescCampo> campos_;
     std::vector<InfoCampo> infos_;
+    // Field by name, asked many times per record.
+    std::unordered_map<std::string, int> porNombre_;
     std::string datos_;  // every record, back to back
     std::string blanco_;
 
