@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "tables/campo.h"
@@ -56,6 +57,11 @@ bool Absoluta(const std::string& ruta) {
     if (ruta.size() >= 2 && barra(ruta[0]) && barra(ruta[1])) return true;
     return ruta.size() >= 3 && std::isalpha(static_cast<unsigned char>(ruta[0])) &&
            ruta[1] == ':' && barra(ruta[2]);
+}
+
+// The same file (not the same version of it): volume and index.
+bool MismoArchivo(const IdentidadArchivo& a, const IdentidadArchivo& b) {
+    return a.volumen == b.volumen && a.indice == b.indice;
 }
 
 bool Falta(CodigoES e) {
@@ -118,7 +124,7 @@ std::string Cuenta(uint64_t n, const std::string& cosa) {
 
 }  // namespace
 
-std::string ArchivoTabla::ClaveConocida(const std::string& ruta) {
+std::string ArchivoTabla::ClaveConocida(const std::string& ruta, std::optional<Firma>* comprobar) {
     auto& reg = Tablas();
     const auto c = reg.claves.find(ruta);
     if (c == reg.claves.end()) return {};
@@ -126,13 +132,16 @@ std::string ArchivoTabla::ClaveConocida(const std::string& ruta) {
     if (t == reg.tablas.end() || t->second->ruta_ != ruta || !t->second->cargado_) return {};
     // On Windows the key is the path's own absolute spelling, case-folded:
     // the same path has the same key. Elsewhere a link on the way may now
-    // lead to another file: the path must still name the file we know.
+    // lead to another file: the path must still name the file we know. Of a
+    // closed table the open that follows tells; of an open one, a look now.
     if (!kEsWindows) {
-        Firma f;
         const Firma& conocida = t->second->firma_;
-        if (SO().VersionDe(ruta, &f) != 0 || f.volumen != conocida.volumen ||
-            f.indice != conocida.indice)
-            return {};
+        if (t->second->usos_ == 0) {
+            *comprobar = conocida;
+            return c->second;
+        }
+        Firma f;
+        if (SO().VersionDe(ruta, &f) != 0 || !MismoArchivo(f, conocida)) return {};
     }
     return c->second;
 }
@@ -147,31 +156,39 @@ void ArchivoTabla::Quitar(const std::string& clave) {
 }
 
 std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
-    std::string clave = ClaveConocida(ruta);
-    if (clave.empty()) {
-        CodigoES error = 0;
-        clave = Canonica(ruta, &error);
+    std::optional<Firma> comprobar;
+    std::string clave = ClaveConocida(ruta, &comprobar);
+    for (;;) {
         if (clave.empty()) {
-            if (Falta(error)) throw Error("No se encuentra la tabla '" + ruta + "'");
-            throw Error("No se puede abrir la tabla '" + ruta + "': " + Texto(error));
+            comprobar.reset();
+            CodigoES error = 0;
+            clave = Canonica(ruta, &error);
+            if (clave.empty()) {
+                if (Falta(error)) throw Error("No se encuentra la tabla '" + ruta + "'");
+                throw Error("No se puede abrir la tabla '" + ruta + "': " + Texto(error));
+            }
         }
+        auto& reg = Tablas();
+        auto& a = reg.tablas[clave];
+        if (!a) {
+            a.reset(new ArchivoTabla(ruta));
+            a->clave_ = clave;
+            a->enBloques_ = reg.enBloques.count(clave) > 0;
+            if (Absoluta(ruta)) reg.claves[ruta] = clave;
+        }
+        std::shared_ptr<ArchivoTabla> tabla = a;
+        try {
+            tabla->TomarUso(modo);
+        } catch (...) {
+            if (tabla->usos_ == 0 && !tabla->cargado_) Quitar(clave);
+            throw;
+        }
+        if (!comprobar || MismoArchivo(tabla->firma_, *comprobar)) return tabla;
+        // The path names another file now than the one its key was found
+        // for: that use is given back and the path looked up.
+        tabla->Liberar();
+        clave.clear();
     }
-    auto& reg = Tablas();
-    auto& a = reg.tablas[clave];
-    if (!a) {
-        a.reset(new ArchivoTabla(ruta));
-        a->clave_ = clave;
-        a->enBloques_ = reg.enBloques.count(clave) > 0;
-        if (Absoluta(ruta)) reg.claves[ruta] = clave;
-    }
-    std::shared_ptr<ArchivoTabla> tabla = a;
-    try {
-        tabla->TomarUso(modo);
-    } catch (...) {
-        if (tabla->usos_ == 0 && !tabla->cargado_) Quitar(clave);
-        throw;
-    }
-    return tabla;
 }
 
 void ArchivoTabla::TomarUso(Modo modo) {

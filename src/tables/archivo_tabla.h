@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -136,8 +137,10 @@ class ArchivoTabla {
 
     explicit ArchivoTabla(std::string ruta) : ruta_(std::move(ruta)) {}
     // The key of a table opened before by this very path, when the path
-    // still names that file; empty when it must be looked up.
-    static std::string ClaveConocida(const std::string& ruta);
+    // still names that file; empty when it must be looked up. `comprobar`
+    // gets the identity the file opened by the path must have, when only
+    // the open can tell.
+    static std::string ClaveConocida(const std::string& ruta, std::optional<Firma>* comprobar);
     static void Quitar(const std::string& clave);  // from the process's tables
     void Cargar();                                 // reads the whole file
     void TomarUso(Modo modo);                      // opens or strengthens the file and its sharing
