@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
     Medir("ExisteEntrada", veces, [&](long) { SO().ExisteEntrada(otra); });
     Medir("Identidad (del manejador)", veces, [&](long) { SO().Identidad(m, &id); });
     Medir("IdentidadDe (de la ruta)", veces, [&](long) { SO().IdentidadDe(otra, &id); });
+    Medir("Version (del manejador)", veces, [&](long) { SO().Version(m, &id); });
+    Medir("VersionDe (de la ruta)", veces, [&](long) { SO().VersionDe(otra, &id); });
     Medir("Tamano", veces, [&](long) {
         uint64_t t = 0;
         SO().Tamano(m, &t);

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
 
     inicio = Reloj::now();
     for (long i = 0; i < 1000; ++i) {
-        if (t.FindKey({"C" + std::to_string((i * 15485863L) % n)})) ++hallados;
+        if (t.FindKey({"C" + std::to_string((i * 15485863LL) % n)})) ++hallados;
     }
     Informe("1.000 FindKey", 1000, Segundos(inicio));
     t.Close();
