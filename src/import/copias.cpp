@@ -7,6 +7,7 @@
 #include "tables/carpetas.h"
 #include "tables/copia.h"
 #include "tables/error.h"
+#include "tables/tabla.h"
 
 namespace brisolt {
 
@@ -78,6 +79,7 @@ std::vector<std::string> NombresDeCopias(const std::string& raiz) {
 void CopiarCompleto(const std::string& origen, const std::string& destino,
                     const std::string& modelo) {
     const std::string& nombrado = modelo.empty() ? destino : modelo;
+    VolcarTablaAbierta(origen);
     Archivo de, a;
     // Free reading: the write-back holds the originals while it copies them.
     if (CodigoES e = de.Abrir(origen, Acceso::Lectura, Creacion::Existente, Comparticion::Libre))

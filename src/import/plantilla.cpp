@@ -51,6 +51,9 @@ void EscribirPlantilla(const HorasClase& horas) {
         plantilla.FieldByName("HORAFIN").SetAsString(horas.Fin(hora));
     }
     plantilla.Post();
+    // Closed here, not by the destructor: a write that fails as the records
+    // go to the file is reported, never swallowed.
+    plantilla.Close();
 }
 
 HorasClase LeerPlantilla() {

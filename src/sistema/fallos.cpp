@@ -116,6 +116,11 @@ CodigoES SistemaConFallos::Identidad(Manejador m, IdentidadArchivo* id) {
     return real_.Identidad(m, id);
 }
 
+CodigoES SistemaConFallos::Version(Manejador m, IdentidadArchivo* id) {
+    if (const Fallo* f = Anotar(Operacion::Identidad, RutaDe(m))) return f->codigo;
+    return real_.Version(m, id);
+}
+
 CodigoES SistemaConFallos::CopiarPermisos(const std::string& modelo, Manejador m) {
     if (const Fallo* f = Anotar(Operacion::CopiarPermisos, RutaDe(m))) return f->codigo;
     return real_.CopiarPermisos(modelo, m);
@@ -124,6 +129,11 @@ CodigoES SistemaConFallos::CopiarPermisos(const std::string& modelo, Manejador m
 CodigoES SistemaConFallos::IdentidadDe(const std::string& ruta, IdentidadArchivo* id) {
     if (const Fallo* f = Anotar(Operacion::Identidad, ruta)) return f->codigo;
     return real_.IdentidadDe(ruta, id);
+}
+
+CodigoES SistemaConFallos::VersionDe(const std::string& ruta, IdentidadArchivo* id) {
+    if (const Fallo* f = Anotar(Operacion::Identidad, ruta)) return f->codigo;
+    return real_.VersionDe(ruta, id);
 }
 
 CodigoES SistemaConFallos::Borrar(const std::string& ruta) {

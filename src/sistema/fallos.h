@@ -93,8 +93,10 @@ class SistemaConFallos final : public Sistema {
     CodigoES Tamano(Manejador m, uint64_t* tamano) override;
     CodigoES Truncar(Manejador m, uint64_t tamano) override;
     CodigoES Identidad(Manejador m, IdentidadArchivo* id) override;
+    CodigoES Version(Manejador m, IdentidadArchivo* id) override;
     CodigoES CopiarPermisos(const std::string& modelo, Manejador m) override;
     CodigoES IdentidadDe(const std::string& ruta, IdentidadArchivo* id) override;
+    CodigoES VersionDe(const std::string& ruta, IdentidadArchivo* id) override;
     TipoEntrada Tipo(const std::string& ruta) override { return real_.Tipo(ruta); }
     bool ExisteEntrada(const std::string& ruta) override { return real_.ExisteEntrada(ruta); }
     bool SoloLectura(const std::string& ruta) override { return real_.SoloLectura(ruta); }

@@ -187,6 +187,8 @@ class Posix final : public Sistema {
         return 0;
     }
 
+    CodigoES Version(Manejador m, IdentidadArchivo* id) override { return Identidad(m, id); }
+
     CodigoES CopiarPermisos(const std::string& modelo, Manejador m) override {
         struct stat st;
         if (::stat(modelo.c_str(), &st) != 0) return Ultimo();
@@ -202,6 +204,10 @@ class Posix final : public Sistema {
         if (::stat(ruta.c_str(), &st) != 0) return Ultimo();
         *id = DeStat(st);
         return 0;
+    }
+
+    CodigoES VersionDe(const std::string& ruta, IdentidadArchivo* id) override {
+        return IdentidadDe(ruta, id);
     }
 
     TipoEntrada Tipo(const std::string& ruta) override {

@@ -91,12 +91,20 @@ class Sistema {
     virtual CodigoES Tamano(Manejador m, uint64_t* tamano) = 0;
     virtual CodigoES Truncar(Manejador m, uint64_t tamano) = 0;
     virtual CodigoES Identidad(Manejador m, IdentidadArchivo* id) = 0;
+    // Which version of the file this is: its size and last write, and its
+    // index where the system gives that cheaply; the volume may stay 0. Far
+    // cheaper than Identidad where the volume is dear to ask for (under Wine
+    // a volume query costs milliseconds). Compare only with Version's answers.
+    virtual CodigoES Version(Manejador m, IdentidadArchivo* id) = 0;
     // The new file takes the permissions, and where we may the owner and
     // group, of `modelo` (a no-op where the system has none to copy).
     virtual CodigoES CopiarPermisos(const std::string& modelo, Manejador m) = 0;
 
     // Names. A replacing rename reaches the disk before it returns.
     virtual CodigoES IdentidadDe(const std::string& ruta, IdentidadArchivo* id) = 0;
+    // Version by name; 2 or 3 when the file is missing. The index may stay 0
+    // here too. Compare only with VersionDe's answers.
+    virtual CodigoES VersionDe(const std::string& ruta, IdentidadArchivo* id) = 0;
     virtual TipoEntrada Tipo(const std::string& ruta) = 0;    // follows links
     virtual bool ExisteEntrada(const std::string& ruta) = 0;  // a link counts as itself
     // The file says nobody may write it (no write permission for anyone, or

@@ -1,11 +1,14 @@
 #include "tables/archivo_tabla.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <optional>
+#include <set>
 
 #include "tables/campo.h"
 #include "tables/carpetas.h"
@@ -22,9 +25,17 @@ namespace {
 // the file is unchanged.
 constexpr size_t kCopiasCerradas = 16;
 
+// Records of a table filled in blocks reach the file this many bytes at a time.
+constexpr size_t kBloque = 64 * 1024;
+
 struct Registro {
     std::map<std::string, std::shared_ptr<ArchivoTabla>> tablas;
+    // The key of each table under the path it was first opened by, so that
+    // opening it again by that path needs no path lookup.
+    std::unordered_map<std::string, std::string> claves;
     uint64_t reloj = 0;
+    // Tables this process created or emptied and fills: written in blocks.
+    std::set<std::string> enBloques;
 };
 
 Registro& Tablas() {
@@ -37,6 +48,20 @@ std::string Canonica(const std::string& ruta, CodigoES* error = nullptr) {
     const CodigoES e = SO().Canonica(ruta, &c);
     if (error != nullptr) *error = e;
     return e == 0 ? c : std::string();
+}
+
+// A path that names the same file whatever the working folder.
+bool Absoluta(const std::string& ruta) {
+    if (!kEsWindows) return !ruta.empty() && ruta[0] == '/';
+    const auto barra = [](char c) { return c == '/' || c == '\\'; };
+    if (ruta.size() >= 2 && barra(ruta[0]) && barra(ruta[1])) return true;
+    return ruta.size() >= 3 && std::isalpha(static_cast<unsigned char>(ruta[0])) &&
+           ruta[1] == ':' && barra(ruta[2]);
+}
+
+// The same file (not the same version of it): volume and index.
+bool MismoArchivo(const IdentidadArchivo& a, const IdentidadArchivo& b) {
+    return a.volumen == b.volumen && a.indice == b.indice;
 }
 
 bool Falta(CodigoES e) {
@@ -99,24 +124,71 @@ std::string Cuenta(uint64_t n, const std::string& cosa) {
 
 }  // namespace
 
-std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
-    CodigoES error = 0;
-    const std::string clave = Canonica(ruta, &error);
-    if (clave.empty()) {
-        if (Falta(error)) throw Error("No se encuentra la tabla '" + ruta + "'");
-        throw Error("No se puede abrir la tabla '" + ruta + "': " + Texto(error));
-    }
+std::string ArchivoTabla::ClaveConocida(const std::string& ruta, std::optional<Firma>* comprobar) {
     auto& reg = Tablas();
-    auto& a = reg.tablas[clave];
-    if (!a) a.reset(new ArchivoTabla(ruta));
-    std::shared_ptr<ArchivoTabla> tabla = a;
-    try {
-        tabla->TomarUso(modo);
-    } catch (...) {
-        if (tabla->usos_ == 0 && !tabla->cargado_) reg.tablas.erase(clave);
-        throw;
+    const auto c = reg.claves.find(ruta);
+    if (c == reg.claves.end()) return {};
+    const auto t = reg.tablas.find(c->second);
+    if (t == reg.tablas.end() || t->second->ruta_ != ruta || !t->second->cargado_) return {};
+    // On Windows the key is the path's own absolute spelling, case-folded:
+    // the same path has the same key. Elsewhere a link on the way may now
+    // lead to another file: the path must still name the file we know. Of a
+    // closed table the open that follows tells; of an open one, a look now.
+    if (!kEsWindows) {
+        const Firma& conocida = t->second->firma_;
+        if (t->second->usos_ == 0) {
+            *comprobar = conocida;
+            return c->second;
+        }
+        Firma f;
+        if (SO().VersionDe(ruta, &f) != 0 || !MismoArchivo(f, conocida)) return {};
     }
-    return tabla;
+    return c->second;
+}
+
+void ArchivoTabla::Quitar(const std::string& clave) {
+    auto& reg = Tablas();
+    const auto t = reg.tablas.find(clave);
+    if (t == reg.tablas.end()) return;
+    const auto c = reg.claves.find(t->second->ruta_);
+    if (c != reg.claves.end() && c->second == clave) reg.claves.erase(c);
+    reg.tablas.erase(t);
+}
+
+std::shared_ptr<ArchivoTabla> ArchivoTabla::Abrir(const std::string& ruta, Modo modo) {
+    std::optional<Firma> comprobar;
+    std::string clave = ClaveConocida(ruta, &comprobar);
+    for (;;) {
+        if (clave.empty()) {
+            comprobar.reset();
+            CodigoES error = 0;
+            clave = Canonica(ruta, &error);
+            if (clave.empty()) {
+                if (Falta(error)) throw Error("No se encuentra la tabla '" + ruta + "'");
+                throw Error("No se puede abrir la tabla '" + ruta + "': " + Texto(error));
+            }
+        }
+        auto& reg = Tablas();
+        auto& a = reg.tablas[clave];
+        if (!a) {
+            a.reset(new ArchivoTabla(ruta));
+            a->clave_ = clave;
+            a->enBloques_ = reg.enBloques.count(clave) > 0;
+            if (Absoluta(ruta)) reg.claves[ruta] = clave;
+        }
+        std::shared_ptr<ArchivoTabla> tabla = a;
+        try {
+            tabla->TomarUso(modo);
+        } catch (...) {
+            if (tabla->usos_ == 0 && !tabla->cargado_) Quitar(clave);
+            throw;
+        }
+        if (!comprobar || MismoArchivo(tabla->firma_, *comprobar)) return tabla;
+        // The path names another file now than the one its key was found
+        // for: that use is given back and the path looked up.
+        tabla->Liberar();
+        clave.clear();
+    }
 }
 
 void ArchivoTabla::TomarUso(Modo modo) {
@@ -143,8 +215,14 @@ void ArchivoTabla::TomarUso(Modo modo) {
         fdEscritura_ = fdEscritura;
         bloqueoExclusivo_ = modo.exclusiva;
         try {
+            // Taken before the file is read: a change made meanwhile shows
+            // at the next open.
             const Firma f = FirmaActual();
-            if (!cargado_ || !(f == firma_) || MdxCambiado()) Cargar();
+            if (!cargado_ || !(f == firma_) || MdxCambiado()) {
+                Cargar();
+                firma_ = f;
+            }
+            escrita_ = false;
             if (fdEscritura_) RehacerMdxDesfasado();
         } catch (...) {
             archivo_.Cerrar();
@@ -167,6 +245,8 @@ void ArchivoTabla::TomarUso(Modo modo) {
         const Comparticion despues = bloqueoExclusivo_ || modo.exclusiva ? Comparticion::Exclusiva
                                                                          : Comparticion::Compartida;
         Acceso acceso = escritura || fdEscritura_ ? Acceso::LecturaEscritura : Acceso::Lectura;
+        // What is only here goes out through the handle that may write it.
+        Volcar();
         archivo_.Cerrar();
         Archivo nuevo;
         CodigoES e = nuevo.Abrir(ruta_, acceso, Creacion::Existente, despues);
@@ -191,7 +271,12 @@ void ArchivoTabla::TomarUso(Modo modo) {
 
 void ArchivoTabla::Liberar() {
     if (usos_ <= 0) return;
-    if (--usos_ > 0) return;
+    // A table object that closes has its records in the file, whoever else
+    // still holds it.
+    if (--usos_ > 0) {
+        Volcar();
+        return;
+    }
     std::string fallo;
     try {
         Cerrar();
@@ -205,8 +290,7 @@ void ArchivoTabla::Liberar() {
         if (t->usos_ == 0) cerradas.emplace_back(t->cerradoEn_, clave);
     if (cerradas.size() > kCopiasCerradas) {
         std::sort(cerradas.begin(), cerradas.end());
-        for (size_t i = 0; i + kCopiasCerradas < cerradas.size(); ++i)
-            reg.tablas.erase(cerradas[i].second);
+        for (size_t i = 0; i + kCopiasCerradas < cerradas.size(); ++i) Quitar(cerradas[i].second);
     }
     if (!fallo.empty()) throw Error(fallo);
 }
@@ -214,14 +298,23 @@ void ArchivoTabla::Liberar() {
 void ArchivoTabla::Cerrar() {
     memo_.reset();
     std::string fallo;
-    if (indicesCambiados_) {
+    try {
+        Volcar();
+    } catch (const Error& e) {
+        // The records that did not reach the file are lost with this copy:
+        // the next open reads the file as it is.
+        fallo = e.what();
+        cargado_ = false;
+    }
+    if (indicesCambiados_ && fallo.empty()) {
         try {
             EscribirIndices();
         } catch (const Error& e) {
             fallo = e.what();
         }
     }
-    firma_ = FirmaActual();
+    if (escrita_) firma_ = FirmaActual();
+    escrita_ = false;
     archivo_.Cerrar();
     fdEscritura_ = false;
     bloqueoExclusivo_ = false;
@@ -238,8 +331,9 @@ bool ArchivoTabla::Borrar(const std::string& ruta) {
     auto& reg = Tablas();
     if (auto it = reg.tablas.find(clave); it != reg.tablas.end()) {
         if (it->second->usos_ > 0) return false;
-        reg.tablas.erase(it);
+        Quitar(clave);
     }
+    reg.enBloques.erase(clave);
     // Not while another program holds the file: where the system would let
     // us delete it under that program, our own exclusive open asks first.
     if (!kEsWindows) {
@@ -257,15 +351,35 @@ void ArchivoTabla::Olvidar(const std::string& ruta) {
     if (clave.empty()) return;
     auto& reg = Tablas();
     auto it = reg.tablas.find(clave);
-    if (it == reg.tablas.end()) return;
-    if (it->second->usos_ > 0)
-        throw Error("La tabla '" + ruta + "' está abierta y no se puede reemplazar");
-    reg.tablas.erase(it);
+    if (it != reg.tablas.end()) {
+        if (it->second->usos_ > 0)
+            throw Error("La tabla '" + ruta + "' está abierta y no se puede reemplazar");
+        Quitar(clave);
+    }
+    reg.enBloques.erase(clave);
+}
+
+void ArchivoTabla::LlenarEnBloques(const std::string& ruta) {
+    const std::string clave = Canonica(ruta);
+    if (clave.empty()) return;
+    auto& reg = Tablas();
+    reg.enBloques.insert(clave);
+    if (auto it = reg.tablas.find(clave); it != reg.tablas.end()) it->second->enBloques_ = true;
+}
+
+void ArchivoTabla::VolcarAbierta(const std::string& ruta) {
+    // Asked before every copy: no system call unless something is pending.
+    std::string clave;
+    for (const auto& [k, t] : Tablas().tablas) {
+        if (t->usos_ == 0 || !t->Pendiente()) continue;
+        if (clave.empty()) clave = Canonica(ruta);
+        if (k == clave) t->Volcar();
+    }
 }
 
 ArchivoTabla::Firma ArchivoTabla::FirmaDe(const std::string& ruta) {
     Firma f;
-    return SO().IdentidadDe(ruta, &f) == 0 ? f : Firma{};
+    return SO().VersionDe(ruta, &f) == 0 ? f : Firma{};
 }
 
 bool ArchivoTabla::MdxCambiado() const {
@@ -274,7 +388,7 @@ bool ArchivoTabla::MdxCambiado() const {
 
 ArchivoTabla::Firma ArchivoTabla::FirmaActual() const {
     Firma f;
-    return SO().Identidad(archivo_.Manejador(), &f) == 0 ? f : Firma{};
+    return SO().Version(archivo_.Manejador(), &f) == 0 ? f : Firma{};
 }
 
 void ArchivoTabla::Fallo(const std::string& detalle) const {
@@ -367,13 +481,16 @@ void ArchivoTabla::Cargar() {
               std::to_string(completos));
     }
     registros_ = cuenta;
+    enDisco_ = cuenta;
+    cabeceraPendiente_ = false;
     version_ = version;
     longitudCabecera_ = cabecera;
     longitud_ = longitud;
     cabecera_ = b.substr(0, cabecera);
-    datos_ = b.substr(cabecera, static_cast<size_t>(registros_) * longitud);
-    b.clear();
-    b.shrink_to_fit();
+    // The records stay in the buffer they were read into.
+    b.erase(0, cabecera);
+    b.resize(static_cast<size_t>(registros_) * longitud);
+    datos_ = std::move(b);
     borrados_ = 0;
     for (uint32_t i = 0; i < registros_; ++i)
         if (datos_[static_cast<size_t>(i) * longitud_] == '*') ++borrados_;
@@ -381,19 +498,21 @@ void ArchivoTabla::Cargar() {
     campos_ = std::move(campos);
     infos_.clear();
     for (const auto& c : campos_) infos_.push_back(c.info);
+    // Names are stored in upper case; the first of two equal names wins.
+    porNombre_.clear();
+    for (size_t i = 0; i < campos_.size(); ++i)
+        porNombre_.emplace(campos_[i].info.nombre, static_cast<int>(i));
     blanco_.assign(longitud_, ' ');
     for (const auto& c : campos_) codec::Limpiar(c, blanco_.data());
     mapas_.clear();
     memo_.reset();
     CargarIndices();
-    firma_ = FirmaActual();
     cargado_ = true;
 }
 
 int ArchivoTabla::BuscarCampo(std::string_view nombre) const {
-    for (size_t i = 0; i < campos_.size(); ++i)
-        if (MismoNombre(campos_[i].info.nombre, nombre)) return static_cast<int>(i);
-    return -1;
+    const auto it = porNombre_.find(Mayusculas(nombre));
+    return it == porNombre_.end() ? -1 : it->second;
 }
 
 const char* ArchivoTabla::Registro(uint32_t recno) const {
@@ -412,10 +531,35 @@ void ArchivoTabla::EscribirCabecera() {
     b[0] = static_cast<char>(t.tm_year);
     b[1] = static_cast<char>(t.tm_mon + 1);
     b[2] = static_cast<char>(t.tm_mday);
-    for (int i = 0; i < 4; ++i) b[3 + i] = static_cast<char>((registros_ >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i) b[3 + i] = static_cast<char>((enDisco_ >> (8 * i)) & 0xFF);
+    cabeceraPendiente_ = true;
+    escrita_ = true;
     if (CodigoES e = archivo_.EscribirTodo(b, sizeof b, 1))
         throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
+    cabeceraPendiente_ = false;
     std::memcpy(cabecera_.data() + 1, b, sizeof b);
+}
+
+void ArchivoTabla::EscribirBloque() {
+    if (enDisco_ >= registros_) return;
+    // The records first, then the count that takes them in: a failure in
+    // between leaves a header that counts fewer records than the file holds.
+    const size_t desde = static_cast<size_t>(enDisco_) * longitud_;
+    std::string bloque(datos_, desde);
+    bloque += '\x1A';
+    escrita_ = true;
+    if (CodigoES e = archivo_.EscribirTodo(bloque.data(), bloque.size(), longitudCabecera_ + desde))
+        throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
+    enDisco_ = registros_;
+    EscribirCabecera();
+}
+
+void ArchivoTabla::Volcar() {
+    if (!Pendiente() || !archivo_.Abierto()) return;
+    if (enDisco_ < registros_)
+        EscribirBloque();
+    else
+        EscribirCabecera();
 }
 
 void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
@@ -423,12 +567,21 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
     const uint64_t pos =
         longitudCabecera_ + static_cast<uint64_t>(recno - 1) * static_cast<uint64_t>(longitud_);
     if (recno == registros_ + 1) {
-        std::string bytes(datos, longitud_);
-        bytes += '\x1A';
-        if (CodigoES e = archivo_.EscribirTodo(bytes.data(), bytes.size(), pos))
-            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
+        if (enBloques_) {
+            // A full block goes out before this record joins the others, so
+            // a failed write fails this Post with nothing changed.
+            if (static_cast<size_t>(registros_ - enDisco_ + 1) * longitud_ > kBloque)
+                EscribirBloque();
+        } else {
+            std::string bytes(datos, longitud_);
+            bytes += '\x1A';
+            escrita_ = true;
+            if (CodigoES e = archivo_.EscribirTodo(bytes.data(), bytes.size(), pos))
+                throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
+        }
         datos_.append(datos, longitud_);
         ++registros_;
+        if (!enBloques_) enDisco_ = registros_;
         if (*datos == '*') ++borrados_;
         AnotarEnIndices(recno, nullptr, datos);
         for (auto& [k, mapa] : mapas_) {
@@ -438,8 +591,13 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
             if (valida) mapa[clave].push_back(recno);
         }
     } else if (recno >= 1 && recno <= registros_) {
-        if (CodigoES e = archivo_.EscribirTodo(datos, longitud_, pos))
-            throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
+        // A record the file has is written through; one it has not yet goes
+        // out with its block.
+        if (recno <= enDisco_) {
+            escrita_ = true;
+            if (CodigoES e = archivo_.EscribirTodo(datos, longitud_, pos))
+                throw Error("No se puede escribir en la tabla '" + ruta_ + "': " + Texto(e));
+        }
         char* destino = datos_.data() + static_cast<size_t>(recno - 1) * longitud_;
         const std::string anterior(destino, longitud_);
         if (anterior[0] == '*') --borrados_;
@@ -451,20 +609,28 @@ void ArchivoTabla::Escribir(uint32_t recno, const char* datos) {
         throw Error("El registro " + std::to_string(recno) + " no existe en la tabla '" + ruta_ +
                     "'");
     }
-    EscribirCabecera();
+    if (enBloques_)
+        cabeceraPendiente_ = true;
+    else
+        EscribirCabecera();
 }
 
 void ArchivoTabla::Vaciar() {
     if (!escribible_) throw Error("La tabla '" + ruta_ + "' está abierta solo para lectura");
+    escrita_ = true;
     CodigoES e = SO().Truncar(archivo_.Manejador(), longitudCabecera_);
     if (e == 0) e = archivo_.EscribirTodo("\x1A", 1, longitudCabecera_);
     if (e != 0) throw Error("No se puede vaciar la tabla '" + ruta_ + "': " + Texto(e));
     datos_.clear();
     registros_ = 0;
+    enDisco_ = 0;
     borrados_ = 0;
     mapas_.clear();
     for (auto& i : indices_) i->entradas.clear();
     EscribirCabecera();
+    // An emptied table is filled again from nothing: in blocks, as a new one.
+    enBloques_ = true;
+    if (!clave_.empty()) Tablas().enBloques.insert(clave_);
     if (!indices_.empty()) {
         indicesCambiados_ = true;
         EscribirIndices();

@@ -1,13 +1,22 @@
 #pragma once
 // The one open copy of a .DBF file in this process. Every table object on
-// the file is a cursor over this object: records live here, in one buffer,
-// and every Post is written through to the file. Other programs are kept out
-// by the system's sharing rules on the file itself; inside the process opens
-// never conflict.
+// the file is a cursor over this object: records live here, in one buffer.
+// Other programs are kept out by the system's sharing rules on the file
+// itself; inside the process opens never conflict.
+//
+// Every Post is written through to the file (the record, then the header's
+// count), except in the tables this process creates or empties and then
+// fills: there the new records go to the file in large blocks, each followed
+// by the end mark and then by the header's count, and whatever is left is
+// written when any table object on the file closes, before the file is
+// opened again in a stronger mode, and before the file is copied. The file
+// on disk is a valid table all along: its header never counts a record that
+// is not there.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -69,6 +78,12 @@ class ArchivoTabla {
     // Before a table file is replaced: fails when it is open here, and drops
     // any copy kept from an earlier open.
     static void Olvidar(const std::string& ruta);
+    // The table was just created, or emptied, by this program, which now
+    // fills it: from its next open its new records go to the file in blocks.
+    static void LlenarEnBloques(const std::string& ruta);
+    // Writes what a table object here holds of the file and the file does
+    // not have yet; nothing when no table object here has the file open.
+    static void VolcarAbierta(const std::string& ruta);
 
     ArchivoTabla(const ArchivoTabla&) = delete;
     ArchivoTabla& operator=(const ArchivoTabla&) = delete;
@@ -95,6 +110,8 @@ class ArchivoTabla {
     void Escribir(uint32_t recno, const char* datos);
     // Deletes every record: the file keeps its header and 0x1A.
     void Vaciar();
+    // Writes the records the file does not have yet, then the header.
+    void Volcar();
 
     // The tag named (any case), nullptr when the table has none by that name;
     // throws when the tag exists but cannot be used.
@@ -119,15 +136,25 @@ class ArchivoTabla {
     using Firma = IdentidadArchivo;
 
     explicit ArchivoTabla(std::string ruta) : ruta_(std::move(ruta)) {}
-    void Cargar();             // reads the whole file
-    void TomarUso(Modo modo);  // opens or strengthens the file and its sharing
-    void Cerrar();             // the last use went away
+    // The key of a table opened before by this very path, when the path
+    // still names that file; empty when it must be looked up. `comprobar`
+    // gets the identity the file opened by the path must have, when only
+    // the open can tell.
+    static std::string ClaveConocida(const std::string& ruta, std::optional<Firma>* comprobar);
+    static void Quitar(const std::string& clave);  // from the process's tables
+    void Cargar();                                 // reads the whole file
+    void TomarUso(Modo modo);                      // opens or strengthens the file and its sharing
+    void Cerrar();                                 // the last use went away
     void CargarIndices();
     void EscribirIndices();
     // The .MDX disagreed with the records at load: rewritten from them.
     void RehacerMdxDesfasado();
     void AnotarEnIndices(uint32_t recno, const char* anterior, const char* nuevo);
+    // The header's date and the count of the records in the file.
     void EscribirCabecera();
+    // The records after enDisco_, with the end mark after them.
+    void EscribirBloque();
+    bool Pendiente() const { return enDisco_ < registros_ || cabeceraPendiente_; }
     Firma FirmaActual() const;
     static Firma FirmaDe(const std::string& ruta);  // all zero when missing
     // The .MDX was looked for at load and is now another file, or gone, or new.
@@ -135,6 +162,7 @@ class ArchivoTabla {
     [[noreturn]] void Fallo(const std::string& detalle) const;
 
     std::string ruta_;
+    std::string clave_;  // the canonical path, this object's key in the process
     Archivo archivo_;
     bool fdEscritura_ = false;
     bool bloqueoExclusivo_ = false;
@@ -148,9 +176,18 @@ class ArchivoTabla {
     std::string cabecera_;  // the header bytes up to the first record
     size_t longitudCabecera_ = 0, longitud_ = 0;
     uint32_t registros_ = 0, borrados_ = 0;
+    // Filled in blocks (see above). Records 1..enDisco_ are in the file as
+    // they are here; the header there counts enDisco_ unless
+    // cabeceraPendiente_ says it lags behind (in count or date).
+    bool enBloques_ = false;
+    uint32_t enDisco_ = 0;
+    bool cabeceraPendiente_ = false;
+    bool escrita_ = false;  // written through this open: its version changed
     const CodePage* pagina_ = nullptr;
     std::vector<DescCampo> campos_;
     std::vector<InfoCampo> infos_;
+    // Field by name, asked many times per record.
+    std::unordered_map<std::string, int> porNombre_;
     std::string datos_;  // every record, back to back
     std::string blanco_;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "sistema/sistema.h"
@@ -109,6 +110,16 @@ bool DentroDeUnidadC(const std::string& ruta) {
     return Plegar(ruta.substr(0, unidad.size())) == Plegar(unidad);
 }
 
+// Native paths whose every component was found spelt as given. While such a
+// path exists, each folder on its way exists spelt the same, and the spelling
+// given wins over any other: the answer stands without looking again. Keyed
+// by drive C:'s folder and the path asked for; only absolute paths.
+std::unordered_map<std::string, std::string>& Exactas() {
+    static std::unordered_map<std::string, std::string> exactas;
+    return exactas;
+}
+constexpr size_t kExactas = 4096;
+
 }  // namespace
 
 std::string UnidadC() {
@@ -144,14 +155,26 @@ std::string RutaNativa(std::string_view ruta) {
         if (!ruta.empty() && ruta[0] == '/') base = "/";
         partes = Componentes(ruta, false);
     }
+    std::string clave;
+    if (!base.empty()) {
+        clave = base + '\n' + std::string(ruta);
+        const auto it = Exactas().find(clave);
+        if (it != Exactas().end()) {
+            if (Existe(it->second)) return it->second;
+            Exactas().erase(it);
+        }
+    }
     std::string salida = base;
     bool buscar = true;  // once a component is missing, nothing below it exists
+    bool exacta = !partes.empty();
     for (const auto& p : partes) {
         std::string nombre = p;
+        exacta = exacta && buscar && p != "." && p != "..";
         if (buscar && p != "." && p != "..") {
             const std::string candidata =
                 salida.empty() ? p : (salida.back() == '/' ? salida + p : salida + "/" + p);
             if (!Existe(candidata)) {
+                exacta = false;
                 const std::string hallada = BuscarEntrada(salida, p);
                 if (hallada.empty())
                     buscar = false;
@@ -167,6 +190,10 @@ std::string RutaNativa(std::string_view ruta) {
             salida += "/" + nombre;
     }
     if (salida.empty()) salida = windows ? base : std::string(ruta);
+    if (exacta && !clave.empty()) {
+        if (Exactas().size() >= kExactas) Exactas().clear();
+        Exactas()[clave] = salida;
+    }
     return salida;
 }
 

@@ -59,6 +59,7 @@ void CopiarArchivo(const std::string& destino, const std::string& origen) {
     if (!ExisteArchivo(origen)) return;
 
     const std::string nativaOrigen = RutaNativa(origen);
+    VolcarTablaAbierta(nativaOrigen);
     // Read only: a read-only file or medium in the school folder stages fine.
     Archivo fuente;
     Abrir(fuente, nativaOrigen, Acceso::Lectura, Creacion::Existente);

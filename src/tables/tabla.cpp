@@ -725,6 +725,7 @@ void Tabla::CreateTable() {
             ArchivoMemo::CrearFpt(fpt);
         else
             BorrarArchivo(fpt);
+        ArchivoTabla::LlenarEnBloques(ruta);
     });
 }
 
@@ -745,6 +746,10 @@ void Tabla::EmptyTable() {
 
 bool BorrarArchivoTabla(const std::string& ruta) {
     return ArchivoTabla::Borrar(RutaNativa(ruta));
+}
+
+void VolcarTablaAbierta(const std::string& ruta) {
+    ArchivoTabla::VolcarAbierta(ruta);
 }
 
 // ---- Campo: a handle on the cursor's current (or pending) record

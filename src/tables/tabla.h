@@ -4,7 +4,9 @@
 // Every table object on the same file in this process is a cursor over one
 // shared in-memory copy of that file (see archivo_tabla.h); a record posted
 // through one cursor is seen by the others at once. Posts are written through
-// to disk. Text is UTF-8 on this side and the table's code page on disk.
+// to disk, except in a table this program has just created or emptied, whose
+// records go out in blocks and are all in the file once a table object on it
+// closes. Text is UTF-8 on this side and the table's code page on disk.
 
 #include <cstdint>
 #include <memory>
@@ -171,5 +173,8 @@ class Tabla {
 // Deletes the file unless a table object (here or in another process) holds it;
 // returns whether it is gone. Names match without regard to case.
 bool BorrarArchivoTabla(const std::string& ruta);
+// Before the file is read by other means (a copy): what a table object here
+// posted to it and the file does not hold yet is written.
+void VolcarTablaAbierta(const std::string& ruta);
 
 }  // namespace brisolt

@@ -295,5 +295,43 @@ TEST_F(TablasPropias, MemosDeFoxProLeidosPorDbfread) {
     EXPECT_EQ(Lineas(leida.texto), esperado);
 }
 
+// A table filled in blocks, read by dbfread while the fill goes on and after
+// it: a valid table of the records written so far (never more than were
+// posted, each as posted), then every record with the right count.
+TEST_F(TablasPropias, DbfreadLeeUnaTablaLlenadaEnBloques) {
+    if (!HayDbfread()) GTEST_SKIP() << "/usr/bin/python3 with dbfread is needed";
+    const std::string ruta = Ruta("ASIGT.DBF");
+    constexpr int kRegistros = 3000, kALaMitad = 2000;
+    auto esperado = [](int n) {
+        std::vector<std::string> v{interop::Fila({"CODIGO", "NUM"})};
+        for (int i = 0; i < n; ++i)
+            v.push_back(interop::Fila({"C" + std::to_string(i), Cuatro(i)}));
+        return v;
+    };
+    Tabla t;
+    t.SetTableName(ruta);
+    t.FieldDefs() = {{"CODIGO", TipoCampo::Cadena, 8}, {"NUM", TipoCampo::Entero}};
+    t.IndexDefs() = {{"CODIGO", "CODIGO"}};
+    t.CreateTable();
+    t.Open();
+    for (int i = 0; i < kRegistros; ++i) {
+        t.Append();
+        t.FieldByName("CODIGO").SetAsString("C" + std::to_string(i));
+        t.FieldByName("NUM").SetAsInteger(i);
+        t.Post();
+        if (i + 1 != kALaMitad) continue;
+        const auto leida = interop::Python(dir_.Ruta(), interop::kScriptDbfread, ruta);
+        ASSERT_EQ(leida.estado, 0) << leida.texto;
+        const std::vector<std::string> lineas = Lineas(leida.texto);
+        ASSERT_GE(lineas.size(), 1u);
+        EXPECT_LE(lineas.size(), static_cast<size_t>(kALaMitad) + 1);
+        EXPECT_EQ(lineas, esperado(static_cast<int>(lineas.size()) - 1));
+    }
+    t.Close();
+    const auto leida = interop::Python(dir_.Ruta(), interop::kScriptDbfread, ruta);
+    ASSERT_EQ(leida.estado, 0) << leida.texto;
+    EXPECT_EQ(Lineas(leida.texto), esperado(kRegistros));
+}
+
 }  // namespace
 }  // namespace brisolt
