@@ -14,10 +14,12 @@
 
 #include "apoyo.h"
 #include "archivos_prueba.h"
+#include "generador.h"
 #include "help/control_html_help.h"
 #include "help/grabadora.h"
 #include "help/sistema.h"
 #include "shell/ventana_principal.h"
+#include "shell/win32/dialogos/gdi.h"
 #include "shell/win32/texto.h"
 #include "sistema/fallos.h"
 #include "tables/carpetas.h"
@@ -602,6 +604,85 @@ TEST_F(VentanaWin32, HelpButtonShowsTheContentsAndF1TheFocusedControlsContext) {
     ASSERT_NE(edicion, nullptr);
     EXPECT_EQ(ventana.ContextoAyudaEfectivo(edicion), 1);
     EXPECT_EQ(principal::BuscarPanel("Draw3D3")->contextoAyuda, 0);
+}
+
+}  // namespace
+}  // namespace brisolt::prueba
+
+namespace brisolt::prueba {
+namespace {
+
+// The person at the two check dialogs, one step per tick of a timer: in the
+// teachers' one, types a DNI into the cell the cursor starts on and presses
+// "Salir" with the cell still being typed; in the hour template, "Salir".
+struct PersonaEnDialogos {
+    HWND ventana = nullptr;
+    std::vector<std::string> vistos;  // the dialogs' names, as each first showed
+    int pasos = 0;
+};
+PersonaEnDialogos persona;
+
+void CALLBACK PasoDePersona(HWND, UINT, UINT_PTR, DWORD) {
+    HWND d = ::GetActiveWindow();
+    if (!d || d == persona.ventana || !win32::Nombre(d)) return;
+    const std::string nombre = win32::Nombre(d);
+    if (persona.vistos.empty() || persona.vistos.back() != nombre) {
+        persona.vistos.push_back(nombre);
+        persona.pasos = 0;
+    }
+    const int paso = persona.pasos++;
+    if (nombre == "ControlProfesores" && paso < 4) {
+        ::PostMessageW(::GetFocus(), WM_CHAR, L"4321"[paso], 1);
+        return;
+    }
+    if (paso == 4 || nombre != "ControlProfesores")
+        ::PostMessageW(win32::BuscarControl(d, "BitBtn1"), BM_CLICK, 0, 0);
+}
+
+TEST_F(VentanaWin32, ImportThroughTheButtonWithBothDialogsAnswered) {
+    VentanaGrabada ventana(std::vector<std::string>{});
+    ventana.Mostrar();
+    ::SendMessageW(ventana.Control("BExportar"), BM_CLICK, 0, 0);
+    Bombear(ventana);
+    GenerarSolucion(unidad / "ZTEMP");
+    // Exactly one teacher without a DNI, the first, for the person to give one.
+    {
+        Tabla proft;
+        proft.SetTableName(unidad / "ZTEMP/PROFT.DBF");
+        proft.Open();
+        int32_t otro = 90000000;
+        for (proft.First(); !proft.Eof(); proft.Next()) {
+            const bool primero = proft.RecNo() == 1;
+            if (!primero && proft.FieldByName("DNI").AsInteger() != 0) continue;
+            proft.Edit();
+            proft.FieldByName("DNI").SetAsInteger(primero ? 0 : ++otro);
+            proft.Post();
+        }
+        proft.Close();
+    }
+    const int64_t antes = Registros(unidad / "GC/horprof.dbf");
+    contestador.cajas.clear();
+
+    persona = {};
+    persona.ventana = ventana.Handle();
+    const UINT_PTR reloj = ::SetTimer(nullptr, 0, 20, PasoDePersona);
+    ::SendMessageW(ventana.Control("BImportar"), BM_CLICK, 0, 0);
+    ::KillTimer(nullptr, reloj);
+    Bombear(ventana);
+
+    EXPECT_EQ(persona.vistos, (std::vector<std::string>{"ControlProfesores", "ControlPlantilla"}));
+    ASSERT_FALSE(contestador.cajas.empty());
+    EXPECT_EQ(contestador.cajas.front().texto, kAvisoImportar);
+    EXPECT_EQ(contestador.cajas.back().texto, "Proceso finalizado");
+    for (const Caja& c : contestador.cajas) EXPECT_FALSE(c.pare) << c.texto;
+    Tabla proft;
+    proft.SetTableName(unidad / "ZTEMP/PROFT.DBF");
+    proft.Open();
+    proft.First();
+    EXPECT_EQ(proft.FieldByName("DNI").AsInteger(), 4321);
+    EXPECT_NE(Registros(unidad / "GC/horprof.dbf"), antes);
+    EXPECT_EQ(ventana.EstadoVentana().EstadoTransformado, 1);
+    EXPECT_FALSE(ventana.EnEspera());
 }
 
 }  // namespace
