@@ -33,7 +33,7 @@ namespace {
 
 using prueba::Escribir;
 using prueba::Leer;
-using prueba::MensajeDe;
+using prueba::MensajeDeError;
 using prueba::Nombres;
 
 std::string Bytes(std::size_t n) {
@@ -373,7 +373,7 @@ TEST_F(Copia, ArchivosDeSoloLectura) {
     EXPECT_EQ(Leer(destino), "protegido");
 
     if (kEsWindows) {
-        EXPECT_EQ(MensajeDe([&] { ReemplazarArchivo(destino, origen); }),
+        EXPECT_EQ(MensajeDeError([&] { ReemplazarArchivo(destino, origen); }),
                   "Acceso al archivo denegado");
         EXPECT_EQ(Leer(destino), "protegido");
     } else {

@@ -369,7 +369,7 @@ TEST(MdxDesfasado, UnaEtiquetaUnicaTieneUnaClavePorValorYLoQueNoSeRehaceLoDice) 
     Tabla t;
     t.SetTableName(dbf);
     t.Open();
-    EXPECT_EQ(prueba::MensajeDe([&] { t.SetIndexName("MEZCLA"); }),
+    EXPECT_EQ(prueba::MensajeDeError([&] { t.SetIndexName("MEZCLA"); }),
               "No se puede usar el índice 'MEZCLA' de la tabla '" + dbf +
                   "': el índice está desfasado (la etiqueta tiene 1 clave y la tabla 3 "
                   "registros) y no se puede rehacer: la expresión 'COD+NUM' no se admite");

@@ -223,13 +223,13 @@ TEST(TablaEnBloques, AFailedWriteLeavesAValidTableAndAClearError) {
                 t.SetTableName(ruta);
                 t.Open();
                 for (int i = 0; i < kRegistros && error.empty(); ++i) {
-                    error = MensajeDe([&] { Anadir(t, i); });
-                    if (error == "(sin error)") {
+                    error = MensajeDeError([&] { Anadir(t, i); });
+                    if (error == "") {
                         error.clear();
                         posted.push_back(Codigo(i));
                     }
                 }
-                if (error.empty()) error = MensajeDe([&] { t.Close(); });
+                if (error.empty()) error = MensajeDeError([&] { t.Close(); });
             }
             EXPECT_EQ(error.rfind("No se puede escribir en la tabla '" + ruta + "': ", 0), 0u)
                 << error;
@@ -238,7 +238,7 @@ TEST(TablaEnBloques, AFailedWriteLeavesAValidTableAndAClearError) {
             Tabla leida;
             leida.SetTableName(ruta);
             leida.SetReadOnly(true);
-            ASSERT_EQ(MensajeDe([&] { leida.Open(); }), "(sin error)");
+            ASSERT_EQ(MensajeDeError([&] { leida.Open(); }), "");
             EXPECT_EQ(leida.RecordCount(), static_cast<int64_t>(cuenta));
         }
     }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "archivos_prueba.h"
+#include "guion_prueba.h"
 #include "sistema_prueba.h"
 #include "tables/tabla.h"
 
@@ -24,15 +25,6 @@ class Carpeta : public CarpetaTemporal {
     Carpeta() : CarpetaTemporal("brisolt-tabla-") {}
 };
 
-// What a call raised, or "(sin error)".
-inline std::string MensajeDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(sin error)";
-}
 inline void Crear(const std::string& ruta, const std::vector<DefCampo>& campos,
                   const std::vector<DefIndice>& indices = {},
                   NivelTabla nivel = NivelTabla::DBase4) {

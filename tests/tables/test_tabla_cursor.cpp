@@ -131,17 +131,17 @@ TEST_F(Cursor, CancelDropsThePendingRecordAndStaysWhereItWas) {
     t.Next();  // nothing left to settle
     EXPECT_EQ(t.RecordCount(), 3);
     EXPECT_EQ(Recorrer(t, "NOMBRE")[1], "ROS, ANA");
-    EXPECT_EQ(MensajeDe([&] { t.Post(); }),
+    EXPECT_EQ(MensajeDeError([&] { t.Post(); }),
               "La fuente de datos no está en modo de edición o inserción");
 }
 
 TEST_F(Cursor, PostWithNothingPendingFailsWithTheComponentsName) {
-    EXPECT_EQ(MensajeDe([&] { t.Post(); }),
+    EXPECT_EQ(MensajeDeError([&] { t.Post(); }),
               "La fuente de datos no está en modo de edición o inserción");
     Tabla nombrada("wwTableAsignat");
     nombrada.SetTableName(ruta);
     nombrada.Open();
-    EXPECT_EQ(MensajeDe([&] { nombrada.Post(); }),
+    EXPECT_EQ(MensajeDeError([&] { nombrada.Post(); }),
               "wwTableAsignat: La fuente de datos no está en modo de edición o inserción");
     // A Post writes once: the second one has nothing left.
     nombrada.Append();
@@ -153,12 +153,12 @@ TEST_F(Cursor, PostWithNothingPendingFailsWithTheComponentsName) {
 TEST_F(Cursor, FieldNamesMatchWithoutCaseAndAMissingOneIsNamedAsAsked) {
     EXPECT_EQ(t.FieldByName("Nombre").AsString(), "GARCIA LOPEZ, JUAN");
     EXPECT_TRUE(t.HasField("dni"));
-    EXPECT_EQ(MensajeDe([&] { t.FieldByName("Apenomprof"); }),
+    EXPECT_EQ(MensajeDeError([&] { t.FieldByName("Apenomprof"); }),
               "No se encuentra el campo 'Apenomprof'");
     Tabla nombrada("wwTableProfesor");
     nombrada.SetTableName(ruta);
     nombrada.Open();
-    EXPECT_EQ(MensajeDe([&] { nombrada.FieldByName("Apenomprof"); }),
+    EXPECT_EQ(MensajeDeError([&] { nombrada.FieldByName("Apenomprof"); }),
               "wwTableProfesor: No se encuentra el campo 'Apenomprof'");
 }
 
@@ -172,9 +172,10 @@ TEST_F(Cursor, LocateConvertsTextForAnIntegerField) {
     nombrada.SetTableName(ruta);
     nombrada.Open();
     // Conversion texts carry no component name.
-    EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", "12A"); }),
+    EXPECT_EQ(MensajeDeError([&] { nombrada.Locate("DNI", "12A"); }),
               "'12A' no es un valor entero válido");
-    EXPECT_EQ(MensajeDe([&] { nombrada.Locate("DNI", ""); }), "'' no es un valor entero válido");
+    EXPECT_EQ(MensajeDeError([&] { nombrada.Locate("DNI", ""); }),
+              "'' no es un valor entero válido");
 }
 
 TEST_F(Cursor, LocateReadsAFloatFieldsTextWithTheDecimalSeparator) {
@@ -192,7 +193,7 @@ TEST_F(Cursor, LocateReadsAFloatFieldsTextWithTheDecimalSeparator) {
     EXPECT_EQ(h.FieldByName("COD").AsString(), "B");
     EXPECT_TRUE(h.Locate("NHORAS", "3"));
     EXPECT_EQ(h.FieldByName("COD").AsString(), "A");
-    EXPECT_EQ(MensajeDe([&] { h.Locate("NHORAS", "2.5"); }),
+    EXPECT_EQ(MensajeDeError([&] { h.Locate("NHORAS", "2.5"); }),
               "'2.5' no es un valor punto flotante válido");
 }
 
