@@ -50,4 +50,17 @@ void QuitarAyudaDelPrograma() {
     Unico().programa.reset();
 }
 
+void AyudaContenido(VentanaId id, const std::string& archivo) {
+    GestorAyuda& ayuda = SistemaAyuda();
+    ayuda.FijarArchivoAplicacion(archivo);
+    ayuda.FijarVentana(id);
+    ayuda.HelpCommand(id, GestorAyuda::kHelpContents, 0);
+}
+
+void AyudaContexto(VentanaId id, int contexto) {
+    GestorAyuda& ayuda = SistemaAyuda();
+    ayuda.FijarVentana(id);
+    ayuda.HelpCommand(id, GestorAyuda::kHelpContext, static_cast<std::uintptr_t>(contexto));
+}
+
 }  // namespace brisolt

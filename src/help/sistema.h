@@ -8,6 +8,8 @@
 // reaches the control through SistemaAyuda().HelpCommand. Elsewhere the
 // window registers its own backend (see the Qt window's main).
 
+#include <string>
+
 #include "help/gestor.h"
 #include "help/quen_html_help.h"
 #include "help/winhelp.h"
@@ -22,5 +24,11 @@ VisorWinHelp& WinHelpViewer();
 // on Windows. QuitarAyudaDelPrograma lets it go.
 void RegistrarAyudaDelPrograma(const CargadorHtmlHelp& cargar);
 void QuitarAyudaDelPrograma();
+
+// What both windows ask of help, over their window `id`: the help button
+// shows the contents of the application's help file `archivo`; F1 the topic
+// of a help context.
+void AyudaContenido(VentanaId id, const std::string& archivo);
+void AyudaContexto(VentanaId id, int contexto);
 
 }  // namespace brisolt

@@ -293,21 +293,13 @@ void TExportarDatos::BImportarClick() {
 }
 
 void TExportarDatos::Button1Click() {
-    GestorAyuda& ayuda = SistemaAyuda();
-    ayuda.FijarArchivoAplicacion(principal::kArchivoAyuda);
-    const auto id = static_cast<VentanaId>(winId());
-    ayuda.FijarVentana(id);
-    ayuda.HelpCommand(id, GestorAyuda::kHelpContents, 0);
+    AyudaContenido(static_cast<VentanaId>(winId()), principal::kArchivoAyuda);
 }
 
 void TExportarDatos::AyudaF1() {
     const QWidget* foco = QApplication::focusWidget();
     if (!foco || foco->window() != this) foco = this;
-    GestorAyuda& ayuda = SistemaAyuda();
-    const auto id = static_cast<VentanaId>(winId());
-    ayuda.FijarVentana(id);
-    ayuda.HelpCommand(id, GestorAyuda::kHelpContext,
-                      static_cast<std::uintptr_t>(ContextoAyudaEfectivo(foco)));
+    AyudaContexto(static_cast<VentanaId>(winId()), ContextoAyudaEfectivo(foco));
 }
 
 void TExportarDatos::closeEvent(QCloseEvent* evento) {

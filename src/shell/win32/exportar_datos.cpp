@@ -621,21 +621,13 @@ void TExportarDatos::BImportarClick() {
 }
 
 void TExportarDatos::Button1Click() {
-    GestorAyuda& ayuda = SistemaAyuda();
-    ayuda.FijarArchivoAplicacion(principal::kArchivoAyuda);
-    const auto id = reinterpret_cast<VentanaId>(hwnd_);
-    ayuda.FijarVentana(id);
-    ayuda.HelpCommand(id, GestorAyuda::kHelpContents, 0);
+    AyudaContenido(reinterpret_cast<VentanaId>(hwnd_), principal::kArchivoAyuda);
 }
 
 void TExportarDatos::AyudaF1() {
     HWND foco = ::GetFocus();
     if (!foco || !(foco == hwnd_ || ::IsChild(hwnd_, foco))) foco = hwnd_;
-    GestorAyuda& ayuda = SistemaAyuda();
-    const auto id = reinterpret_cast<VentanaId>(hwnd_);
-    ayuda.FijarVentana(id);
-    ayuda.HelpCommand(id, GestorAyuda::kHelpContext,
-                      static_cast<std::uintptr_t>(ContextoAyudaEfectivo(foco)));
+    AyudaContexto(reinterpret_cast<VentanaId>(hwnd_), ContextoAyudaEfectivo(foco));
 }
 
 // ---- Interfaz
