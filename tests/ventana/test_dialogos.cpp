@@ -16,6 +16,7 @@
 
 #include "apoyo.h"
 #include "shell/ventana/control_rejillas.h"
+#include "tablas_rejilla.h"
 #include "tables/tabla.h"
 
 namespace brisolt::prueba {
@@ -24,64 +25,16 @@ namespace {
 using ventana::TControlPlantilla;
 using ventana::TControlProfesores;
 
-struct Profesor {
-    const char* abrev;
-    const char* nombre;
-    const char* depart;
-    int dni;  // 0: blank
-};
+using Profesor = ProfesorPrueba;
 
 std::unique_ptr<Tabla> Proft(const std::string& carpeta, std::initializer_list<Profesor> filas) {
-    {
-        Tabla t;
-        t.SetTableName(carpeta + "/PROFT.DBF");
-        t.FieldDefs() = {{"ABREV", TipoCampo::Cadena, 4},
-                         {"NOMBRE", TipoCampo::Cadena, 40},
-                         {"DEPART", TipoCampo::Cadena, 12},
-                         {"DNI", TipoCampo::Entero}};
-        t.CreateTable();
-        t.Open();
-        for (const Profesor& p : filas) {
-            t.Append();
-            t.FieldByName("ABREV").SetAsString(p.abrev);
-            t.FieldByName("NOMBRE").SetAsString(p.nombre);
-            t.FieldByName("DEPART").SetAsString(p.depart);
-            if (p.dni) t.FieldByName("DNI").SetAsInteger(p.dni);
-            t.Post();
-        }
-    }
-    auto t = std::make_unique<Tabla>("wwTableProft");
-    t->SetDatabaseName(carpeta);
-    t->SetTableName("proft.dbf");
-    t->Open();
-    return t;
+    EscribirProft(carpeta, filas);
+    return AbrirProft(carpeta);
 }
 
 std::unique_ptr<Tabla> Plantilla(const std::string& carpeta) {
-    {
-        Tabla t;
-        t.SetTableName(carpeta + "/PLANTILLA.DBF");
-        t.FieldDefs() = {{"HORA", TipoCampo::Entero},
-                         {"HORAINI", TipoCampo::Cadena, 5},
-                         {"HORAFIN", TipoCampo::Cadena, 5}};
-        t.IndexDefs() = {{"HORA", "HORA"}};
-        t.CreateTable();
-        t.Open();
-        for (int h = 1; h <= 20; ++h) {
-            t.Append();
-            t.FieldByName("HORA").SetAsInteger(h);
-            if (h <= 6)
-                t.FieldByName("HORAINI").SetAsString(QString("%1:00").arg(7 + h).toStdString());
-            if (h <= 6)
-                t.FieldByName("HORAFIN").SetAsString(QString("%1:55").arg(7 + h).toStdString());
-        }
-        t.Post();
-    }
-    auto t = std::make_unique<Tabla>("wwTablePlantilla");
-    t->SetDatabaseName(carpeta);
-    t->SetTableName("plantilla");
-    t->Open();
-    return t;
+    EscribirPlantilla(carpeta, 6, true);
+    return AbrirPlantilla(carpeta);
 }
 
 struct Pieza {

@@ -18,6 +18,7 @@
 #include "shell/win32/control_rejillas.h"
 #include "shell/win32/dialogos/dialogo_rejilla.h"
 #include "sistema_prueba.h"
+#include "tablas_rejilla.h"
 #include "tables/tabla.h"
 
 namespace brisolt::prueba {
@@ -27,62 +28,16 @@ using win32::Ancho;
 using win32::BuscarControl;
 using win32::DialogoRejilla;
 
-struct Profesor {
-    const char* abrev;
-    const char* nombre;
-    int dni;  // 0: blank
-};
+using Profesor = ProfesorPrueba;
 
 std::unique_ptr<Tabla> Proft(const std::string& carpeta, std::initializer_list<Profesor> filas) {
-    {
-        Tabla t;
-        t.SetTableName(carpeta + "/PROFT.DBF");
-        t.FieldDefs() = {{"ABREV", TipoCampo::Cadena, 4},
-                         {"NOMBRE", TipoCampo::Cadena, 40},
-                         {"DEPART", TipoCampo::Cadena, 12},
-                         {"DNI", TipoCampo::Entero}};
-        t.CreateTable();
-        t.Open();
-        for (const Profesor& p : filas) {
-            t.Append();
-            t.FieldByName("ABREV").SetAsString(p.abrev);
-            t.FieldByName("NOMBRE").SetAsString(p.nombre);
-            t.FieldByName("DEPART").SetAsString("MATEMÀTIQUES");
-            if (p.dni) t.FieldByName("DNI").SetAsInteger(p.dni);
-            t.Post();
-        }
-    }
-    auto t = std::make_unique<Tabla>("wwTableProft");
-    t->SetDatabaseName(carpeta);
-    t->SetTableName("proft.dbf");
-    t->Open();
-    return t;
+    EscribirProft(carpeta, filas);
+    return AbrirProft(carpeta);
 }
 
 std::unique_ptr<Tabla> Plantilla(const std::string& carpeta) {
-    {
-        Tabla t;
-        t.SetTableName(carpeta + "/PLANTILLA.DBF");
-        t.FieldDefs() = {{"HORA", TipoCampo::Entero},
-                         {"HORAINI", TipoCampo::Cadena, 5},
-                         {"HORAFIN", TipoCampo::Cadena, 5}};
-        t.CreateTable();
-        t.Open();
-        for (int h = 1; h <= 20; ++h) {
-            t.Append();
-            t.FieldByName("HORA").SetAsInteger(h);
-            if (h <= 6) {
-                t.FieldByName("HORAINI").SetAsString(std::to_string(7 + h) + ":00");
-                t.FieldByName("HORAFIN").SetAsString(std::to_string(7 + h) + ":55");
-            }
-        }
-        t.Post();
-    }
-    auto t = std::make_unique<Tabla>("wwTablePlantilla");
-    t->SetDatabaseName(carpeta);
-    t->SetTableName("plantilla");
-    t->Open();
-    return t;
+    EscribirPlantilla(carpeta, 6, false);
+    return AbrirPlantilla(carpeta);
 }
 
 // A DNI on disk, as another cursor on the file sees it: only what was posted.
@@ -205,7 +160,8 @@ class DialogosWin32 : public ::testing::Test {
 };
 
 TEST_F(DialogosWin32, BothDialogsAreLaidOutAsTheSharedDescriptionSays) {
-    auto proft = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", 111}, {"JOS", "PÉREZ, JOSÉ", 0}});
+    auto proft = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", "MATEMÀTIQUES", 111},
+                                        {"JOS", "PÉREZ, JOSÉ", "MATEMÀTIQUES", 0}});
     auto plantilla = Plantilla(carpeta.Ruta());
     struct Caso {
         const dialogos::Dialogo& d;
@@ -337,7 +293,8 @@ TEST_F(DialogosWin32, TheCellBeingTypedIsWrittenBeforeTheDialogCloses) {
         SCOPED_TRACE(std::string(caso.cierre ? "close box " : "Salir ") +
                      win32::Estrecho(caso.tecleado));
         contestador.cajas.clear();
-        auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", 0}, {"JOS", "PÉREZ, JOSÉ", 0}});
+        auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", "MATEMÀTIQUES", 0},
+                                            {"JOS", "PÉREZ, JOSÉ", "MATEMÀTIQUES", 0}});
         DialogoRejilla d(dialogos::ControlProfesores(), *tabla, nullptr);
         d.Mostrar();
         HWND v = d.Ventana();
@@ -381,8 +338,9 @@ TEST_F(DialogosWin32, TheCellBeingTypedIsWrittenBeforeTheDialogCloses) {
 }
 
 TEST_F(DialogosWin32, FixedColumnsTakeNoCursor) {
-    auto tabla = Proft(carpeta.Ruta(),
-                       {{"ANA", "ROS, ANA", 1}, {"JOS", "PÉREZ, JOSÉ", 2}, {"LUZ", "GIL, LUZ", 3}});
+    auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", "MATEMÀTIQUES", 1},
+                                        {"JOS", "PÉREZ, JOSÉ", "MATEMÀTIQUES", 2},
+                                        {"LUZ", "GIL, LUZ", "MATEMÀTIQUES", 3}});
     DialogoRejilla d(dialogos::ControlProfesores(), *tabla, nullptr);
     d.Mostrar();
     HWND v = d.Ventana();
@@ -561,10 +519,10 @@ COLORREF Ref(controles::Color c) {
 }
 
 TEST_F(DialogosWin32, RowsAlternateAndMissingDnisAreMarkedUntilOneIsPosted) {
-    auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", 111},
-                                        {"JOS", "PÉREZ, JOSÉ", 0},
-                                        {"LUZ", "GIL, LUZ", 222},
-                                        {"PAU", "SOLER, PAU", 0}});
+    auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", "MATEMÀTIQUES", 111},
+                                        {"JOS", "PÉREZ, JOSÉ", "MATEMÀTIQUES", 0},
+                                        {"LUZ", "GIL, LUZ", "MATEMÀTIQUES", 222},
+                                        {"PAU", "SOLER, PAU", "MATEMÀTIQUES", 0}});
     DialogoRejilla d(dialogos::ControlProfesores(), *tabla, nullptr);
     d.Mostrar();
     HWND v = d.Ventana();
@@ -644,7 +602,7 @@ void CALLBACK Persona(HWND, UINT, UINT_PTR, DWORD) {
 // The modal call, as the import makes it: the owner is disabled while the
 // dialog runs, and the person's DNI and "Salir" end it.
 TEST_F(DialogosWin32, TheModalDialogReturnsOnceSalirIsPressed) {
-    auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", 0}});
+    auto tabla = Proft(carpeta.Ruta(), {{"ANA", "ROS, ANA", "MATEMÀTIQUES", 0}});
     HWND duenio = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
                                     nullptr, nullptr, nullptr, nullptr);
     propietario = duenio;

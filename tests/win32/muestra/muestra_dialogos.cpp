@@ -12,6 +12,7 @@
 #include "shell/dialogos.h"
 #include "shell/win32/dialogos/dialogo_rejilla.h"
 #include "sistema_prueba.h"
+#include "tablas_rejilla.h"
 #include "tables/tabla.h"
 
 using namespace brisolt;
@@ -19,53 +20,19 @@ using namespace brisolt;
 namespace {
 
 void Profesores(const std::string& carpeta) {
-    struct Fila {
-        const char *abrev, *nombre, *depart;
-        int dni;
-    };
-    const Fila filas[] = {
-        {"ANA", "ROS MARTÍ, ANA", "VALENCIÀ", 22334455},
-        {"JOS", "PÉREZ GARCÍA, JOSÉ", "MATEMÀTIQUES", 0},
-        {"LUZ", "GIL SANCHIS, LUZ", "HISTÒRIA", 33445566},
-        {"PAU", "SOLER FERRER, PAU", "FÍSICA", 0},
-        {"MAR", "NAVARRO LLORENS, MARÍA", "ANGLÉS", 44556677},
-        {"TON", "BELDA CASTELLÓ, ANTONI", "EDUCACIÓ FÍSICA", 55667788},
-    };
-    Tabla t;
-    t.SetTableName(carpeta + "/PROFT.DBF");
-    t.FieldDefs() = {{"ABREV", TipoCampo::Cadena, 4},
-                     {"NOMBRE", TipoCampo::Cadena, 40},
-                     {"DEPART", TipoCampo::Cadena, 12},
-                     {"DNI", TipoCampo::Entero}};
-    t.CreateTable();
-    t.Open();
-    for (const Fila& f : filas) {
-        t.Append();
-        t.FieldByName("ABREV").SetAsString(f.abrev);
-        t.FieldByName("NOMBRE").SetAsString(f.nombre);
-        t.FieldByName("DEPART").SetAsString(f.depart);
-        if (f.dni) t.FieldByName("DNI").SetAsInteger(f.dni);
-        t.Post();
-    }
+    prueba::EscribirProft(carpeta,
+                          {
+                              {"ANA", "ROS MARTÍ, ANA", "VALENCIÀ", 22334455},
+                              {"JOS", "PÉREZ GARCÍA, JOSÉ", "MATEMÀTIQUES", 0},
+                              {"LUZ", "GIL SANCHIS, LUZ", "HISTÒRIA", 33445566},
+                              {"PAU", "SOLER FERRER, PAU", "FÍSICA", 0},
+                              {"MAR", "NAVARRO LLORENS, MARÍA", "ANGLÉS", 44556677},
+                              {"TON", "BELDA CASTELLÓ, ANTONI", "EDUCACIÓ FÍSICA", 55667788},
+                          });
 }
 
 void Plantilla(const std::string& carpeta) {
-    Tabla t;
-    t.SetTableName(carpeta + "/PLANTILLA.DBF");
-    t.FieldDefs() = {{"HORA", TipoCampo::Entero},
-                     {"HORAINI", TipoCampo::Cadena, 5},
-                     {"HORAFIN", TipoCampo::Cadena, 5}};
-    t.CreateTable();
-    t.Open();
-    for (int h = 1; h <= 20; ++h) {
-        t.Append();
-        t.FieldByName("HORA").SetAsInteger(h);
-        if (h <= 7) {
-            t.FieldByName("HORAINI").SetAsString(std::to_string(7 + h) + ":00");
-            t.FieldByName("HORAFIN").SetAsString(std::to_string(7 + h) + ":55");
-        }
-    }
-    t.Post();
+    prueba::EscribirPlantilla(carpeta, 7, false);
 }
 
 }  // namespace
